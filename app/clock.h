@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zem {
+
+// Where the game gets the time: the local time of day for its clock and a UTC
+// reading to seed its generator. Tests hand in a clock they move themselves.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Local time of day as a fraction of a day (0.5 is noon), whole milliseconds.
+    virtual double localTimeOfDay() = 0;
+    // Milliseconds since midnight, UTC.
+    virtual std::uint32_t utcMillisecondsOfDay() = 0;
+};
+
+// The machine's clock.
+class SystemClock final : public Clock {
+public:
+    double localTimeOfDay() override;
+    std::uint32_t utcMillisecondsOfDay() override;
+};
+
+} // namespace zem

@@ -1,0 +1,11 @@
+#include "app/failure.h"
+
+namespace zem {
+
+std::string boxMessage(const std::string &message) {
+    if (!message.empty() && message.back() == '.')
+        return message;
+    return message + ".";
+}
+
+} // namespace zem

@@ -1,0 +1,159 @@
+#include "app/t_form1.h"
+
+#include "app/form_design.h"
+#include "game/clock_text.h"
+#include "game/phrase_draw.h"
+
+#include <string>
+
+namespace zem {
+
+TForm1::TForm1(Clock &clock, Random &random, RecordFile &records)
+    : clock_(clock), random_(random), model_(formControls()), Label1(model_.id("Label1")),
+      Label2(model_.id("Label2")), Label3(model_.id("Label3")), Label4(model_.id("Label4")),
+      Label5(model_.id("Label5")), Label7(model_.id("Label7")), Label8(model_.id("Label8")),
+      Label9(model_.id("Label9")), Label10(model_.id("Label10")), Label11(model_.id("Label11")),
+      Label12(model_.id("Label12")), Label13(model_.id("Label13")), Shape1(model_.id("Shape1")),
+      Shape2(model_.id("Shape2")), Shape3(model_.id("Shape3")), Shape4(model_.id("Shape4")),
+      Button1(model_.id("Button1")), ComboBox1(model_.id("ComboBox1")),
+      groupbox1(model_.id("groupbox1")), RadioButton1(model_.id("RadioButton1")),
+      RadioButton2(model_.id("RadioButton2")), ProgressBar1(model_.id("ProgressBar1")),
+      Panel32(model_.id("Panel32")), keyGuide_(model_), mascot_(model_), records_(model_, records) {
+}
+
+void TForm1::FormCreate() {
+    NullCanvas offscreen;
+    FormCreate(offscreen);
+}
+
+void TForm1::FormCreate(Canvas &surface) {
+    random_.seed(clock_.utcMillisecondsOfDay());
+    records_.load();
+    FormPaint(surface);
+}
+
+// A thin black rounded frame around the play area: filled in the window's
+// own colour, so only the outline shows.
+void TForm1::FormPaint(Canvas &canvas) {
+    canvas.roundRect(15, 15, 485, 330, 20, 20, clBlack, clMenu);
+}
+
+void TForm1::setBubbleVisible(bool visible) {
+    for (ControlId shape : {Shape1, Shape2, Shape3, Shape4})
+        model_.setVisible(shape, visible);
+}
+
+// START: a full reset, the game screen, a fresh phrase, the clock running.
+void TForm1::Button1Click() {
+    state_.NewRecord = 0;
+    state_.ClockSeconds = 0;
+    state_.Halted = 0;
+    state_.StrokesPerMinute = 0.0;
+    state_.MissCount = 0;
+    state_.StrokeCount = 0;
+    state_.ClockRunning = 1;
+    model_.setTop(Panel32, 128);
+    setBubbleVisible(true);
+    model_.setVisible(Label2, true);
+    model_.setVisible(Label9, false);
+    model_.setText(Label4, "0分0秒");
+    model_.setText(Label5, "0打/分");
+    model_.setVisible(ComboBox1, false);
+    model_.setVisible(Button1, false);
+    model_.setPosition(ProgressBar1, 0);
+    if (proverbMode())
+        model_.setLeft(Label1, 24);
+    if (wordMode())
+        model_.setLeft(Label1, 75);
+    keyGuide_.pressReset();
+    DrawPhrase(state_, random_, wordMode());
+    model_.setVisible(RadioButton1, false);
+    model_.setVisible(RadioButton2, false);
+    model_.setVisible(groupbox1, false);
+    state_.StartTime = clock_.localTimeOfDay();
+    model_.setText(Label1, state_.TargetRomaji);
+    model_.setText(Label2, state_.TargetDisplay);
+    model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
+    keyGuide_.markNext(state_.TargetRomaji);
+    Button3Click();
+}
+
+void TForm1::Button2Click() {
+    mascot_.hide();
+}
+
+void TForm1::Button3Click() {
+    mascot_.show();
+}
+
+void TForm1::showIdleControls() {
+    model_.setVisible(ComboBox1, true);
+    model_.setVisible(Button1, true);
+    model_.setFocus(Button1);
+    model_.setVisible(RadioButton1, true);
+    model_.setVisible(RadioButton2, true);
+    model_.setVisible(groupbox1, true);
+}
+
+// Escape stops a running game; every other key-down is the character's.
+void TForm1::FormKeyDown(std::uint16_t &key, ShiftState) {
+    if (state_.Halted != 0 || key != kVkEscape)
+        return;
+    state_.NewRecord = 0;
+    state_.Halted = 1;
+    state_.ClockRunning = 0;
+    state_.StrokesPerMinute = 0.0;
+    state_.MissCount = 0;
+    state_.StrokeCount = 0;
+    model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
+    model_.setText(Label7, std::to_string(state_.MissCount) + "打");
+    model_.setText(Label4, "0分0秒");
+    showIdleControls();
+    model_.setPosition(ProgressBar1, 0);
+    model_.setText(Label1, "タイピングZem");
+    model_.setVisible(Label2, false);
+    model_.setVisible(Label9, true);
+    setBubbleVisible(false);
+    model_.setLeft(Label1, 75);
+    Button2Click();
+}
+
+// The clock runs in every state; it only counts while a game runs, and every
+// tick ends the short halt after a stop or a completion.
+void TForm1::Timer1Timer() {
+    if (state_.ClockRunning == 1) {
+        state_.ElapsedSeconds = elapsedSeconds(state_.StartTime, clock_.localTimeOfDay());
+        state_.ClockSeconds = std::uint16_t(state_.ElapsedSeconds % 60);
+        model_.setText(Label4, clockText(state_.ElapsedSeconds));
+    }
+    state_.Halted = 0;
+}
+
+void TForm1::ComboBox1Change() {
+    const int i = model_.itemIndex(ComboBox1);
+    if (i >= 0 && i <= 19)
+        state_.CourseLength = (i + 1) * 100;
+    model_.setText(Label8, std::to_string(state_.CourseLength) + "打コース");
+    records_.display(i);
+}
+
+// The caption and record of the chosen mode are shown larger.
+void TForm1::RadioButton1Click() {
+    if (!proverbMode())
+        return;
+    model_.setFontPoints(Label10, 9);
+    model_.setFontPoints(Label12, 9);
+    model_.setFontPoints(Label11, 12);
+    model_.setFontPoints(Label13, 12);
+}
+
+void TForm1::RadioButton2Click() {
+    if (!wordMode())
+        return;
+    model_.setFontPoints(Label11, 9);
+    model_.setFontPoints(Label13, 9);
+    model_.setFontPoints(Label10, 12);
+    model_.setFontPoints(Label12, 12);
+}
+
+} // namespace zem

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/canvas.h"
+#include "app/clock.h"
+#include "app/mascot.h"
+#include "app/random.h"
+#include "app/window_model.h"
+#include "game/game_state.h"
+#include "game/key_guide.h"
+#include "records/record_book.h"
+#include "records/record_file.h"
+
+#include <cstdint>
+
+namespace zem {
+
+// Shift keys held with a key-down; the game looks at none of them.
+using ShiftState = std::uint32_t;
+
+inline constexpr std::uint16_t kVkEscape = 27;
+
+// The game window: its controls as a model, the game state and the handlers
+// the window's events run. A handler sequences the subsystems in the order
+// the game rules give; a failing step throws Failure and skips the rest.
+class TForm1 {
+    // First, so that the control names below can be resolved from the model.
+    Clock &clock_;
+    Random &random_;
+    WindowModel model_;
+
+public:
+    TForm1(Clock &clock, Random &random, RecordFile &records);
+
+    WindowModel &model() { return model_; }
+    const WindowModel &model() const { return model_; }
+    GameState &state() { return state_; }
+    const GameState &state() const { return state_; }
+    Mascot &mascot() { return mascot_; }
+    const RecordBook &records() const { return records_; }
+
+    // Once, after every control exists and before the window is shown.
+    // The painting at its end goes to `surface`, which is not on screen yet.
+    void FormCreate(Canvas &surface);
+    void FormCreate();
+    void FormPaint(Canvas &canvas);
+
+    void FormKeyDown(std::uint16_t &key, ShiftState shift);
+    void FormKeyPress(char &key);
+    void FormKeyUp(std::uint16_t &key, ShiftState shift);
+
+    void Button1Click(); // START
+    void Button2Click(); // hides the mascot
+    void Button3Click(); // shows the mascot
+    void ComboBox1Change();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void Timer1Timer();
+
+    bool wordMode() const { return model_.checked(RadioButton2); }
+    bool proverbMode() const { return model_.checked(RadioButton1); }
+
+    // Design names of the controls the handlers address.
+    const ControlId Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label9, Label10,
+        Label11, Label12, Label13, Shape1, Shape2, Shape3, Shape4, Button1, ComboBox1, groupbox1,
+        RadioButton1, RadioButton2, ProgressBar1, Panel32;
+
+private:
+    void completionCheck();
+    void refill();
+    void showIdleControls();
+    void setBubbleVisible(bool visible);
+
+    GameState state_;
+    KeyGuide keyGuide_;
+    Mascot mascot_;
+    RecordBook records_;
+};
+
+} // namespace zem

@@ -1,0 +1,72 @@
+#include "app/t_form1.h"
+
+#include "app/failure.h"
+#include "game/judge.h"
+#include "game/phrase_draw.h"
+#include "game/speed_text.h"
+
+#include <string>
+
+namespace zem {
+
+// The judge: every character the window receives is either the next letter
+// or a miss; then the completion check runs, for misses too.
+void TForm1::FormKeyPress(char &key) {
+    keyGuide_.pressReset();
+    const std::size_t rest = state_.TargetRomaji.empty() ? 0 : state_.TargetRomaji.size() - 1;
+    if (isCorrectStroke(key, state_.TargetRomaji, state_.Halted)) {
+        mascot_.strokeStep();
+        state_.TargetRomaji = state_.TargetRomaji.substr(1, rest);
+        model_.setText(Label1, state_.TargetRomaji);
+        state_.StrokeCount += 1;
+        model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
+        model_.stepIt(ProgressBar1);
+    } else {
+        state_.MissCount += 1;
+        mascot_.missReaction();
+        keyGuide_.markMiss(key);
+    }
+    model_.setMaximum(ProgressBar1, state_.CourseLength);
+    completionCheck();
+}
+
+// Key-up, whatever the key: a new phrase once the old one is typed, the miss
+// count, the next key.
+void TForm1::FormKeyUp(std::uint16_t &, ShiftState) {
+    refill();
+    model_.setText(Label7, std::to_string(state_.MissCount) + "打");
+    keyGuide_.markNext(state_.TargetRomaji);
+}
+
+void TForm1::refill() {
+    if (!state_.TargetRomaji.empty() || state_.Halted == 1)
+        return;
+    DrawPhrase(state_, random_, wordMode());
+    model_.setText(Label1, state_.TargetRomaji);
+    model_.setText(Label2, state_.TargetDisplay);
+}
+
+// Ends the game when the course is typed: speed, records, result screen.
+void TForm1::completionCheck() {
+    if (state_.StrokeCount != state_.CourseLength)
+        return;
+    // The speed counts the seconds of the last clock tick; a course typed
+    // before the first full second cannot be divided by.
+    if (state_.ElapsedSeconds == 0)
+        throw Failure("0 による浮動小数点数除算");
+    state_.StrokesPerMinute = double(state_.StrokeCount) / double(state_.ElapsedSeconds) * 60.0;
+    model_.setText(Label5, SpeedText(state_.StrokesPerMinute) + "打/分");
+    records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
+    state_.Halted = 1;
+    state_.ClockRunning = 0;
+    showIdleControls();
+    model_.setLeft(Label1, 75);
+    model_.setText(Label1, state_.NewRecord == 1 ? std::string("記録更新だ!!")
+                                                 : std::to_string(state_.CourseLength) + "打だ!!");
+    state_.NewRecord = 0;
+    model_.setVisible(Label2, false);
+    setBubbleVisible(false);
+    model_.setTop(Panel32, 24);
+}
+
+} // namespace zem

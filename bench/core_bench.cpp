@@ -1,0 +1,56 @@
+#include "app/t_form1.h"
+#include "records/record_file.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct StillClock final : zem::Clock {
+    std::int64_t ms = 43'200'000;
+    double localTimeOfDay() override { return double(ms) / 86'400'000.0; }
+    std::uint32_t utcMillisecondsOfDay() override { return 1; }
+};
+
+struct NullRecords final : zem::RecordFile {
+    std::optional<std::string> read() override {
+        std::string s;
+        for (int i = 0; i < 40; ++i)
+            s += "0\r\n";
+        return s;
+    }
+    bool write(const std::string &) override { return true; }
+};
+
+// One keystroke through the handlers: key-down, character, key-up, over a
+// whole 2000-stroke course. The figure is per keystroke.
+void BM_Keystroke(benchmark::State &state) {
+    StillClock clock;
+    zem::MersenneRandom random;
+    NullRecords records;
+    zem::TForm1 form(clock, random, records);
+    form.FormCreate();
+    form.model().setItemIndex(form.ComboBox1, 19);
+    form.ComboBox1Change();
+    std::int64_t strokes = 0;
+    for (auto _ : state) {
+        if (form.state().ClockRunning == 0) {
+            form.Button1Click();
+            clock.ms += 1000;
+            form.Timer1Timer();
+        }
+        std::uint16_t key = 'A';
+        char ch = form.state().TargetRomaji.empty() ? 'A' : form.state().TargetRomaji.front();
+        form.FormKeyDown(key, 0);
+        form.FormKeyPress(ch);
+        if (form.model().windowHasFocus())
+            form.FormKeyUp(key, 0);
+        form.model().takeChanges();
+        ++strokes;
+    }
+    state.SetItemsProcessed(strokes);
+}
+BENCHMARK(BM_Keystroke);
+
+} // namespace
+
+BENCHMARK_MAIN();

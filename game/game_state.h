@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zem {
+
+// The game's variables, alive for the whole run. Flags hold 0 or 1.
+struct GameState {
+    std::string TargetRomaji;  // romaji still to type
+    std::string TargetDisplay; // written form shown in the bubble
+    std::string WordRomaji;
+    std::string WordDisplay;
+    std::int32_t CourseLength = 100;
+    std::int32_t StrokeCount = 0;
+    std::int32_t MissCount = 0;
+    std::int32_t ClockRunning = 0;
+    std::int32_t Halted = 0;
+    double StartTime = 0.0;           // local time of day at START, in days
+    std::uint16_t ElapsedSeconds = 0; // whole seconds up to the last tick
+    std::uint16_t ClockSeconds = 0;
+    double StrokesPerMinute = 0.0;
+    std::int32_t NewRecord = 0;
+};
+
+} // namespace zem

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zem {
+
+// A record line's bytes as UTF-8 for a label: ASCII unchanged, other bytes
+// decoded as Shift-JIS (code page 932), an undecodable byte as U+FFFD.
+std::string displayText(std::string_view bytes);
+
+} // namespace zem

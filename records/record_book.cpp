@@ -1,0 +1,65 @@
+#include "records/record_book.h"
+
+#include "app/failure.h"
+#include "game/speed_text.h"
+#include "records/display_text.h"
+#include "records/number.h"
+
+namespace zem {
+
+namespace {
+constexpr const char *kFileName = "hiscore.dat";
+constexpr const char *kPerMinute = "打/分";
+constexpr int kProverbLines = 20;
+} // namespace
+
+RecordBook::RecordBook(WindowModel &model, RecordFile &file)
+    : model_(model), file_(file), wordLabel_(model.id("Label12")),
+      proverbLabel_(model.id("Label13")) {}
+
+void RecordBook::load() {
+    std::optional<std::string> bytes = file_.read();
+    if (!bytes) {
+        store_.clear();
+        throw Failure(std::string("ファイル ") + kFileName + " は開けません");
+    }
+    store_.load(*bytes);
+    display(0);
+}
+
+void RecordBook::display(int i) {
+    model_.setText(wordLabel_, displayText(store_.get(i)) + kPerMinute);
+    model_.setText(proverbLabel_, displayText(store_.get(kProverbLines + i)) + kPerMinute);
+}
+
+double RecordBook::number(int line) const {
+    const std::string text = store_.get(line);
+    if (auto value = parseNumber(text))
+        return *value;
+    throw Failure("'" + displayText(text) + "' は浮動小数点数ではありません");
+}
+
+void RecordBook::save() {
+    if (!file_.write(store_.wholeText()))
+        throw Failure(std::string("ファイル ") + kFileName + " を作成できません");
+}
+
+void RecordBook::check(int i, GameState &state, bool wordMode, bool proverbMode) {
+    const double speed = state.StrokesPerMinute;
+    // The stored best is compared as written, rounded to 4 digits, so a
+    // speed just above a rounded best is a record that writes the same text.
+    if (number(i) < speed && wordMode) {
+        state.NewRecord = 1;
+        model_.setText(wordLabel_, SpeedText(speed) + kPerMinute);
+        store_.put(i, SpeedText(speed));
+        save();
+    }
+    if (number(kProverbLines + i) < speed && proverbMode) {
+        state.NewRecord = 1;
+        model_.setText(proverbLabel_, SpeedText(speed) + kPerMinute);
+        store_.put(kProverbLines + i, SpeedText(speed));
+        save();
+    }
+}
+
+} // namespace zem

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "app/clock.h"
+#include "app/random.h"
+#include "app/t_form1.h"
+#include "records/record_file.h"
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace zem::test {
+
+// A clock the test moves by hand. Times are whole milliseconds of the day.
+class FakeClock final : public Clock {
+public:
+    std::int64_t localMs = 12 * 3'600'000; // noon
+    std::uint32_t utcMs = 1234;
+    double localTimeOfDay() override { return double(localMs) / 86'400'000.0; }
+    std::uint32_t utcMillisecondsOfDay() override { return utcMs; }
+    void advanceSeconds(double s) { localMs += std::int64_t(s * 1000.0 + 0.5); }
+};
+
+// Hands out queued values, then repeats the last one; remembers its seed.
+class FixedRandom final : public Random {
+public:
+    std::deque<int> next{0};
+    std::optional<std::uint32_t> seeded;
+    int draws = 0;
+    void seed(std::uint32_t s) override { seeded = s; }
+    int below(int bound) override {
+        ++draws;
+        int v = next.front();
+        if (next.size() > 1)
+            next.pop_front();
+        return v % bound;
+    }
+};
+
+// The record file in memory; a test can make reading or writing fail.
+class MemoryRecordFile final : public RecordFile {
+public:
+    std::optional<std::string> content;
+    bool failWrites = false;
+    int writes = 0;
+    std::optional<std::string> read() override { return content; }
+    bool write(const std::string &bytes) override {
+        if (failWrites)
+            return false;
+        ++writes;
+        content = bytes;
+        return true;
+    }
+};
+
+// 40 lines of "0", CR LF: the state without records.
+inline std::string freshRecords() {
+    std::string s;
+    for (int i = 0; i < 40; ++i)
+        s += "0\r\n";
+    return s;
+}
+
+// A created form with a fake clock, a fixed generator and fresh records.
+struct FormFixture {
+    FakeClock clock;
+    FixedRandom random;
+    MemoryRecordFile file;
+    std::unique_ptr<TForm1> form;
+
+    explicit FormFixture(std::optional<std::string> records = freshRecords()) {
+        file.content = std::move(records);
+        form = std::make_unique<TForm1>(clock, random, file);
+        form->FormCreate();
+        form->model().activate();
+    }
+    WindowModel &model() { return form->model(); }
+    GameState &state() { return form->state(); }
+    const std::string &text(const char *name) { return model().text(model().id(name)); }
+    bool shown(const char *name) { return model().isShown(model().id(name)); }
+    Color color(const char *name) { return model().color(model().id(name)); }
+
+    // One key press as the window delivers it: key-down and character while
+    // the window holds the focus, key-up only if it still does at release.
+    void press(char c, std::uint16_t vk = 0) {
+        if (!model().windowHasFocus())
+            return;
+        std::uint16_t key = vk ? vk : std::uint16_t(static_cast<unsigned char>(c));
+        form->FormKeyDown(key, 0);
+        char ch = c;
+        form->FormKeyPress(ch);
+        release(key);
+    }
+    void release(std::uint16_t key = 16) {
+        if (model().windowHasFocus())
+            form->FormKeyUp(key, 0);
+    }
+    void escape() { press(27, kVkEscape); }
+    void tick(double seconds = 1.0) {
+        clock.advanceSeconds(seconds);
+        form->Timer1Timer();
+    }
+    // Types the rest of the current phrase correctly, upper case.
+    void typePhrase() {
+        while (!state().TargetRomaji.empty())
+            press(state().TargetRomaji.front());
+    }
+};
+
+} // namespace zem::test
