@@ -1,19 +1,66 @@
 #!/usr/bin/env bash
-# Starts the game in its data folder: ${XDG_DATA_HOME:-~/.local/share}/typing-zem,
-# first copying the shipped record file there when the folder has none.
-# Usage: launch.sh PROGRAM DEFAULT_RECORDS
+# Starts typing-zem in the player's data folder, ${XDG_DATA_HOME:-~/.local/share}/typing-zem,
+# because the game reads and rewrites hiscore.dat in its current directory. The
+# shipped record file is copied there when the folder has none; an existing one,
+# even a dangling link, is never replaced.
+#
+#   typing-zem                          installed copy: the program and the shipped
+#                                       records are found relative to this script
+#   launch.sh PROGRAM DEFAULT_RECORDS   from a build tree (./run)
 set -euo pipefail
-program=$1
-records=$2
-data="${XDG_DATA_HOME:-$HOME/.local/share}/typing-zem"
-mkdir -p "$data"
-if [ ! -e "$data/hiscore.dat" ] && [ ! -L "$data/hiscore.dat" ]; then
-    cp "$records" "$data/hiscore.dat"
-    chmod u+w "$data/hiscore.dat"
-fi
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    echo "typing-zem: no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session." >&2
+
+# Filled in by the install; relative paths are taken from this script's folder so
+# that the installed tree still works after being moved.
+installed_program='@ZEM_LAUNCH_PROGRAM@'
+installed_records='@ZEM_LAUNCH_RECORDS@'
+
+fail() {
+    echo "typing-zem: $*" >&2
     exit 1
+}
+
+beside_launcher() {
+    case $1 in
+    /*) echo "$1" ;;
+    *) echo "$(dirname "$(readlink -f "$0")")/$1" ;;
+    esac
+}
+
+if [ $# -eq 2 ]; then
+    program=$1
+    records=$2
+elif [ $# -eq 0 ] && [[ $installed_program != @* ]]; then
+    program=$(beside_launcher "$installed_program")
+    records=$(beside_launcher "$installed_records")
+else
+    echo "usage: $0 PROGRAM DEFAULT_RECORDS" >&2
+    exit 2
+fi
+
+# A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
+data_home=${XDG_DATA_HOME:-}
+if [[ $data_home != /* ]]; then
+    [ -n "${HOME:-}" ] || fail "neither XDG_DATA_HOME nor HOME is set, so there is no place for hiscore.dat."
+    data_home=$HOME/.local/share
+fi
+data=$data_home/typing-zem
+mkdir -p "$data"
+
+# The copy is made under a temporary name and moved in without replacing, so a
+# second launch at the same moment neither overwrites records nor reads half a file.
+if [ ! -e "$data/hiscore.dat" ] && [ ! -L "$data/hiscore.dat" ]; then
+    fresh=$(mktemp "$data/.hiscore.dat.XXXXXX")
+    if ! cp "$records" "$fresh"; then
+        rm -f "$fresh"
+        fail "cannot copy the default record file $records."
+    fi
+    mv -n "$fresh" "$data/hiscore.dat" || true
+    rm -f "$fresh"
+fi
+
+# Qt aborts without a display; say why in one line instead.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    fail "no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session."
 fi
 cd "$data"
 exec "$program"
