@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zem::test {
 
@@ -27,10 +28,16 @@ class FixedRandom final : public Random {
 public:
     std::deque<int> next{0};
     std::optional<std::uint32_t> seeded;
+    int seeds = 0;
     int draws = 0;
-    void seed(std::uint32_t s) override { seeded = s; }
+    int lastBound = 0;
+    void seed(std::uint32_t s) override {
+        seeded = s;
+        ++seeds;
+    }
     int below(int bound) override {
         ++draws;
+        lastBound = bound;
         int v = next.front();
         if (next.size() > 1)
             next.pop_front();
@@ -62,6 +69,15 @@ inline std::string freshRecords() {
     return s;
 }
 
+// The key panel (1 to 30) that carries `c` in upper case, 0 for none: the
+// on-screen keyboard's three rows, left to right.
+inline int keyPanelOf(char c) {
+    const std::string layout = "QWERTYUIOPASDFGHJKL;ZXCVBNM,./";
+    const char upper = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    const std::size_t at = layout.find(upper);
+    return at == std::string::npos ? 0 : int(at) + 1;
+}
+
 // A created form with a fake clock, a fixed generator and fresh records.
 struct FormFixture {
     FakeClock clock;
@@ -80,6 +96,16 @@ struct FormFixture {
     const std::string &text(const char *name) { return model().text(model().id(name)); }
     bool shown(const char *name) { return model().isShown(model().id(name)); }
     Color color(const char *name) { return model().color(model().id(name)); }
+    const Control &at(const char *name) { return model().at(model().id(name)); }
+
+    // Numbers of the key panels (1 to 30) that now show `c`.
+    std::vector<int> keysIn(Color c) {
+        std::vector<int> keys;
+        for (int n = 1; n <= 30; ++n)
+            if (color(("Panel" + std::to_string(n)).c_str()) == c)
+                keys.push_back(n);
+        return keys;
+    }
 
     // One key press as the window delivers it: key-down and character while
     // the window holds the focus, key-up only if it still does at release.
@@ -96,15 +122,35 @@ struct FormFixture {
         if (model().windowHasFocus())
             form->FormKeyUp(key, 0);
     }
+    // A key held down: key-down and character, no key-up yet. Holding it
+    // longer repeats both.
+    void hold(char c) {
+        if (!model().windowHasFocus())
+            return;
+        std::uint16_t key = std::uint16_t(static_cast<unsigned char>(c));
+        form->FormKeyDown(key, 0);
+        char ch = c;
+        form->FormKeyPress(ch);
+    }
+    // A character already on its way to the window when a handler gave the
+    // focus away: it still reaches the judge.
+    void stray(char c) {
+        char ch = c;
+        form->FormKeyPress(ch);
+    }
     void escape() { press(27, kVkEscape); }
+    void start() { form->Button1Click(); }
     void tick(double seconds = 1.0) {
         clock.advanceSeconds(seconds);
         form->Timer1Timer();
     }
-    // Types the rest of the current phrase correctly, upper case.
+    // Types the rest of the current phrase correctly, upper case. The last
+    // letter's key-up already draws the next phrase, so the letters are
+    // taken from the phrase as it stood.
     void typePhrase() {
-        while (!state().TargetRomaji.empty())
-            press(state().TargetRomaji.front());
+        const std::string letters = state().TargetRomaji;
+        for (char c : letters)
+            press(c);
     }
 };
 
