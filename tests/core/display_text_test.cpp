@@ -1,0 +1,44 @@
+#include "records/display_text.h"
+
+#include <gtest/gtest.h>
+
+namespace zem {
+namespace {
+
+struct DisplayCase {
+    const char *name;
+    const char *bytes;
+    const char *shown;
+};
+
+void PrintTo(const DisplayCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class DisplayText : public testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayText, ShowsAsciiAsItIsAndDecodesCodePage932) {
+    EXPECT_EQ(displayText(GetParam().bytes), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DisplayText,
+    testing::Values(DisplayCase{"Ascii", " 85 \\~", " 85 \\~"},
+                    DisplayCase{"Kanji", "\x93\xfa\x96\x7b", "日本"},
+                    DisplayCase{"SecondByteLooksLikeBackslash", "\x95\x5c", "表"},
+                    DisplayCase{"HalfWidthKana", "\xb1\xdd", "ｱﾝ"},
+                    DisplayCase{"VendorCharacter", "\x87\x40", "①"},
+                    DisplayCase{"WaveDashAsCodePage932MapsIt", "\x81\x60", "～"},
+                    DisplayCase{"MixedWithDigits",
+                                "1\x82\xa0"
+                                "2",
+                                "1あ2"},
+                    DisplayCase{"LeadByteAtTheEnd", "12\x82", "12\xEF\xBF\xBD"},
+                    DisplayCase{"KanaThenLoneLeadByte", "\xb1\x82", "ｱ\xEF\xBF\xBD"},
+                    DisplayCase{"LeadByteBeforeASpace", "\x81 1", "\xEF\xBF\xBD 1"},
+                    DisplayCase{"UnusedBytes", "\x80\xa0\xff",
+                                "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}),
+    [](const testing::TestParamInfo<DisplayCase> &info) { return info.param.name; });
+
+} // namespace
+} // namespace zem
