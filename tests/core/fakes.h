@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/failure.h"
 #include "app/random.h"
 #include "app/t_form1.h"
 #include "records/record_file.h"
@@ -85,10 +86,21 @@ struct FormFixture {
     MemoryRecordFile file;
     std::unique_ptr<TForm1> form;
 
+    // The message FormCreate failed with, as the error box would show it.
+    std::optional<std::string> startFailure;
+
     explicit FormFixture(std::optional<std::string> records = freshRecords()) {
         file.content = std::move(records);
-        form = std::make_unique<TForm1>(clock, random, file);
-        form->FormCreate();
+        create(file);
+    }
+    explicit FormFixture(RecordFile &records) { create(records); }
+    void create(RecordFile &records) {
+        form = std::make_unique<TForm1>(clock, random, records);
+        try {
+            form->FormCreate();
+        } catch (const Failure &f) {
+            startFailure = f.what();
+        }
         form->model().activate();
     }
     WindowModel &model() { return form->model(); }
@@ -143,6 +155,32 @@ struct FormFixture {
     void tick(double seconds = 1.0) {
         clock.advanceSeconds(seconds);
         form->Timer1Timer();
+    }
+    void pickCourse(int index) {
+        model().setItemIndex(model().id("ComboBox1"), index);
+        form->ComboBox1Change();
+    }
+    void pickProverbs() {
+        if (model().clickRadio(model().id("RadioButton1")))
+            form->RadioButton1Click();
+    }
+    void pickWords() {
+        if (model().clickRadio(model().id("RadioButton2")))
+            form->RadioButton2Click();
+    }
+    // START, a clock tick that counts `seconds` whole seconds, then correct
+    // strokes until the course is typed. Returns the message of a failed
+    // completion check.
+    std::optional<std::string> playCourse(int seconds) {
+        form->Button1Click();
+        tick(seconds + 0.5);
+        try {
+            while (state().StrokeCount < state().CourseLength && model().windowHasFocus())
+                press(state().TargetRomaji.empty() ? 'A' : state().TargetRomaji.front());
+        } catch (const Failure &f) {
+            return f.what();
+        }
+        return std::nullopt;
     }
     // Types the rest of the current phrase correctly, upper case. The last
     // letter's key-up already draws the next phrase, so the letters are
