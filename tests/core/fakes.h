@@ -7,6 +7,7 @@
 #include "records/record_file.h"
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,6 +78,15 @@ inline int keyPanelOf(char c) {
     const char upper = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
     const std::size_t at = layout.find(upper);
     return at == std::string::npos ? 0 : int(at) + 1;
+}
+
+// `count` lines of "0" with the given ones replaced, each ended by `lineBreak`.
+inline std::string recordFile(const std::map<int, std::string> &lines, int count = 40,
+                              const std::string &lineBreak = "\r\n") {
+    std::string text;
+    for (int n = 0; n < count; ++n)
+        text += (lines.count(n) ? lines.at(n) : "0") + lineBreak;
+    return text;
 }
 
 // A created form with a fake clock, a fixed generator and fresh records.

@@ -2,19 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace zem::test {
 namespace {
-
-// `count` lines of "0" with the given ones replaced, each ended by `lineBreak`.
-std::string recordFile(const std::map<int, std::string> &lines, int count = 40,
-                       const std::string &lineBreak = "\r\n") {
-    std::string text;
-    for (int n = 0; n < count; ++n)
-        text += (lines.count(n) ? lines.at(n) : "0") + lineBreak;
-    return text;
-}
 
 void expectStillRunning(FormFixture &f) {
     EXPECT_EQ(f.state().ClockRunning, 1);

@@ -1,0 +1,164 @@
+#include "failing_file_ops.h"
+#include "fakes.h"
+#include "records/disk_record_file.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace zem::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Step = FailingFileOps::Step;
+using Names = std::set<std::string>;
+
+const char *const kCannotCreate = "ファイル hiscore.dat を作成できません";
+
+unsigned permissionsOf(const std::string &path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+struct FailureCase {
+    const char *name;
+    Step step;
+    bool cannotExchange;
+};
+
+void PrintTo(const FailureCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class FailedSave : public testing::TestWithParam<FailureCase> {
+protected:
+    TempDir dir;
+    FailingFileOps ops;
+};
+
+TEST_P(FailedSave, KeepsTheOldFileLeavesNoTraceAndTheNextSaveWritesTheStore) {
+    const std::string path = dir / "hiscore.dat";
+    writeFile(path, freshRecords());
+    DiskRecordFile disk(path, ops);
+    ops.cannotExchange = GetParam().cannotExchange;
+    FormFixture f(disk);
+    ops.failAt = GetParam().step;
+    EXPECT_EQ(f.playCourse(47), kCannotCreate);
+    EXPECT_EQ(readFile(path), freshRecords());
+    EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
+    EXPECT_EQ(f.text("Label12"), "127.7打/分");
+
+    ops.failAt = Step::None;
+    f.escape();
+    f.tick();
+    f.pickProverbs();
+    ASSERT_EQ(f.playCourse(60), std::nullopt);
+    EXPECT_EQ(readFile(path), recordFile({{0, "127.7"}, {20, "100"}}));
+    EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailedSave,
+    testing::Values(FailureCase{"Create", Step::Create, false},
+                    FailureCase{"Write", Step::Write, false},
+                    FailureCase{"Sync", Step::Sync, false},
+                    FailureCase{"Close", Step::Close, false},
+                    FailureCase{"Exchange", Step::Rename, false},
+                    FailureCase{"SyncDirectoryAfterExchange", Step::SyncDirectory, false},
+                    FailureCase{"RenameWithoutExchange", Step::Rename, true}),
+    [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
+
+TEST(DiskRecordFile, WithoutExchangeAFailedDirectorySyncIsReportedButNotUndone) {
+    TempDir dir;
+    FailingFileOps ops;
+    ops.cannotExchange = true;
+    ops.failAt = Step::SyncDirectory;
+    DiskRecordFile disk(dir / "hiscore.dat", ops);
+    writeFile(dir / "hiscore.dat", "old");
+    EXPECT_FALSE(disk.write("new"));
+    EXPECT_EQ(readFile(dir / "hiscore.dat"), "new");
+    EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
+}
+
+TEST(DiskRecordFile, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
+    TempDir dir;
+    const std::string path = dir / "hiscore.dat";
+    writeFile(path, std::string(5000, 'x'));
+    fs::permissions(path, fs::perms(0640));
+    DiskRecordFile disk(path);
+    EXPECT_TRUE(disk.write("1\r\n2"));
+    EXPECT_EQ(disk.read(), "1\r\n2");
+    EXPECT_EQ(permissionsOf(path), 0640u);
+    EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
+}
+
+TEST(DiskRecordFile, ReadOnlyFileIsKeptEvenForRoot) {
+    TempDir dir;
+    const std::string path = dir / "hiscore.dat";
+    writeFile(path, freshRecords());
+    fs::permissions(path, fs::perms(0444));
+    DiskRecordFile disk(path);
+    FormFixture f(disk);
+    EXPECT_EQ(f.playCourse(47), kCannotCreate);
+    EXPECT_EQ(readFile(path), freshRecords());
+    EXPECT_EQ(permissionsOf(path), 0444u);
+    EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
+}
+
+TEST(DiskRecordFile, LinkIsKeptAndTheFileAtItsEndReplaced) {
+    TempDir dir;
+    fs::create_directory(dir / "keep");
+    writeFile(dir / "keep/real.dat", "old");
+    fs::create_symlink("real.dat", dir / "keep/link"); // relative to keep/
+    fs::create_symlink("keep/link", dir / "hiscore.dat");
+    DiskRecordFile disk(dir / "hiscore.dat");
+    EXPECT_EQ(disk.read(), "old");
+    EXPECT_TRUE(disk.write("new"));
+    EXPECT_EQ(fs::read_symlink(dir / "hiscore.dat"), "keep/link");
+    EXPECT_EQ(fs::read_symlink(dir / "keep/link"), "real.dat");
+    EXPECT_EQ(readFile(dir / "keep/real.dat"), "new");
+    EXPECT_EQ(dir.names(), (Names{"hiscore.dat", "keep"}));
+    EXPECT_EQ(dir.names("keep"), (Names{"link", "real.dat"}));
+}
+
+TEST(DiskRecordFile, RefusesWhatIsNoFile) {
+    TempDir dir;
+    DiskRecordFile missing(dir / "hiscore.dat");
+    EXPECT_EQ(missing.read(), std::nullopt);
+
+    fs::create_directory(dir / "folder");
+    DiskRecordFile folder(dir / "folder");
+    EXPECT_EQ(folder.read(), std::nullopt);
+    EXPECT_FALSE(folder.write("1"));
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+
+    fs::create_symlink("loop", dir / "loop");
+    DiskRecordFile loop(dir / "loop");
+    EXPECT_EQ(loop.read(), std::nullopt);
+    EXPECT_FALSE(loop.write("1"));
+    EXPECT_EQ(dir.names(), (Names{"folder", "loop"}));
+}
+
+TEST(DiskRecordFile, ReadsUpToOneMebibyte) {
+    TempDir dir;
+    const std::string path = dir / "hiscore.dat";
+    writeFile(path, std::string(DiskRecordFile::kMaxBytes, '0'));
+    EXPECT_EQ(DiskRecordFile(path).read()->size(), DiskRecordFile::kMaxBytes);
+}
+
+TEST(DiskRecordFile, LargerFileIsRefusedLikeAnUnreadableOneAndNeverRewritten) {
+    TempDir dir;
+    const std::string path = dir / "hiscore.dat";
+    const std::string big = freshRecords() + std::string(DiskRecordFile::kMaxBytes, ' ');
+    writeFile(path, big);
+    DiskRecordFile disk(path);
+    FormFixture f(disk);
+    EXPECT_EQ(f.startFailure, "ファイル hiscore.dat は開けません");
+    EXPECT_EQ(f.playCourse(47), "'' は浮動小数点数ではありません");
+    EXPECT_EQ(readFile(path), big);
+}
+
+} // namespace
+} // namespace zem::test
