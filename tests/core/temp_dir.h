@@ -13,8 +13,8 @@ namespace zem::test {
 // A fresh directory for one test, removed with everything in it afterwards.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zem-XXXXXX").string();
+    explicit TempDir(const std::filesystem::path &base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "zem-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a temporary directory");
         path_ = pattern;
