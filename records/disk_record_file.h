@@ -10,8 +10,9 @@ namespace zem {
 
 // The record file on disk. A save never leaves a half-written file: the new
 // text goes to a file of its own beside the old one, is flushed to the disk,
-// and then takes the old file's name in one step. A failing step leaves the
-// old file as it was.
+// and then swaps names with the old file in one step. A failing step leaves
+// the old file as it was; only where the file system cannot swap names does
+// a failed flush of the directory come too late to undo.
 class DiskRecordFile final : public RecordFile {
 public:
     // Anything larger is no record file, and reading it whole could take

@@ -96,7 +96,7 @@ struct FormFixture {
     MemoryRecordFile file;
     std::unique_ptr<TForm1> form;
 
-    // The message FormCreate failed with, as the error box would show it.
+    // The message of a failed FormCreate; the error box adds the full stop.
     std::optional<std::string> startFailure;
 
     explicit FormFixture(std::optional<std::string> records = freshRecords()) {
