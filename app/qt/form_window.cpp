@@ -1,0 +1,134 @@
+#include "app/qt/form_window.h"
+
+#include "app/form_design.h"
+#include "app/qt/control_view.h"
+#include "app/qt/design_look.h"
+#include "app/qt/qt_canvas.h"
+#include "app/t_form1.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <tuple>
+
+namespace zem {
+
+FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(form) {
+    const FormDesign &design = formDesign();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromStdString(design.caption));
+    // Romaji keys must arrive as plain key events, even with a Japanese
+    // input method running.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setFont(designFont(design.fontPx));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(design.color));
+    setPalette(p);
+    setAutoFillBackground(true);
+    resize(design.clientWidth, design.clientHeight);
+    move(design.outer.left, design.outer.top);
+
+    createViews();
+    orderTabStops();
+    // The views were built from the model as it is now.
+    form_.model().takeChanges();
+    connectInputs();
+
+    timer_.setObjectName(QStringLiteral("Timer1"));
+    timer_.setInterval(1000);
+    timer_.start();
+}
+
+FormWindow::~FormWindow() {
+    // Qt deletes the children after this object's members are gone; a focus
+    // change on the way must not reach them.
+    disconnect(focusConnection_);
+}
+
+void FormWindow::createViews() {
+    const std::vector<Control> &controls = form_.model().controls();
+    views_.reserve(controls.size());
+    for (const Control &c : controls) {
+        QWidget *parent = c.parent == kWindow ? this : views_[std::size_t(c.parent)]->widget();
+        views_.push_back(createView(c, parent));
+    }
+}
+
+// Tab runs through the focusable controls by the tab order of their
+// top-level control, then by their own within it.
+void FormWindow::orderTabStops() {
+    const WindowModel &model = form_.model();
+    auto rank = [&](ControlId id) {
+        ControlId top = id;
+        while (model.at(top).parent != kWindow)
+            top = model.at(top).parent;
+        return std::tuple(model.at(top).tabOrder, model.at(id).tabOrder);
+    };
+    std::vector<ControlId> stops;
+    for (ControlId id = 0; id < model.size(); ++id)
+        if (model.at(id).focusable)
+            stops.push_back(id);
+    std::stable_sort(stops.begin(), stops.end(),
+                     [&](ControlId a, ControlId b) { return rank(a) < rank(b); });
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(widgetOf(stops[i - 1]), widgetOf(stops[i]));
+}
+
+QWidget *FormWindow::widgetOf(ControlId id) const {
+    if (id == kWindow)
+        return const_cast<FormWindow *>(this);
+    return views_[std::size_t(id)]->widget();
+}
+
+ControlId FormWindow::controlOf(QWidget *widget) const {
+    for (QWidget *w = widget; w && w != this; w = w->parentWidget())
+        for (std::size_t id = 0; id < views_.size(); ++id)
+            if (views_[id]->widget() == w)
+                return ControlId(id);
+    return kWindow;
+}
+
+void FormWindow::sync() {
+    WindowModel &model = form_.model();
+    // Hiding the focused widget makes Qt move the focus on its own; the model
+    // decides where it goes, so those moves are not written back.
+    syncing_ = true;
+    for (ControlId id : model.takeChanges())
+        views_[std::size_t(id)]->apply(model.at(id));
+    syncing_ = false;
+    const bool moved = model.takeFocusChange();
+    if (moved || focusWidget() != widgetOf(model.focus()))
+        applyFocus();
+}
+
+void FormWindow::applyFocus() {
+    syncing_ = true;
+    widgetOf(form_.model().focus())->setFocus(Qt::OtherFocusReason);
+    syncing_ = false;
+}
+
+// The focus moved by a click or by Tab: the model follows.
+void FormWindow::focusChanged(QWidget *now) {
+    if (syncing_ || !now || now->window() != this)
+        return;
+    const ControlId id = controlOf(now);
+    if (id == kWindow && now != this)
+        return;
+    form_.model().setFocus(id);
+    form_.model().takeFocusChange();
+}
+
+bool FormWindow::holdsFocus() const {
+    const QWidget *f = focusWidget();
+    return !f || f == this;
+}
+
+// The rounded frame goes on the window's own surface, below every control.
+// FormPaint only draws, so it cannot fail here.
+void FormWindow::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    QtCanvas canvas(painter);
+    form_.FormPaint(canvas);
+}
+
+} // namespace zem

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/control.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+namespace zem {
+
+class ControlView;
+class TForm1;
+
+// The game window: one widget per control of the model, kept up to date
+// after every event it dispatches to a handler of TForm1. It owns no game
+// rule; it only turns Qt's events into handler calls and shows the model.
+class FormWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FormWindow(TForm1 &form, QWidget *parent = nullptr);
+    ~FormWindow() override;
+
+    TForm1 &form() { return form_; }
+
+    // Runs one handler as the event loop does: a Failure it throws is shown
+    // in the error box after the widgets have caught up with what the handler
+    // did before failing.
+    void dispatch(const std::function<void()> &handler);
+    // Brings the widgets of the changed controls, and the focus, up to date.
+    void sync();
+
+    QWidget *widgetOf(ControlId id) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    void createViews();
+    void orderTabStops();
+    void connectInputs();
+    void focusChanged(QWidget *now);
+    void applyFocus();
+    bool holdsFocus() const;
+    ControlId controlOf(QWidget *widget) const;
+    void showFailure(const char *message);
+
+    TForm1 &form_;
+    std::vector<ControlView *> views_; // by ControlId; owned by Qt as children
+    QTimer timer_{this};
+    QMetaObject::Connection focusConnection_;
+    bool syncing_ = false;
+};
+
+} // namespace zem

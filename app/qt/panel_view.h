@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/qt/control_view.h"
+
+#include <QWidget>
+
+namespace zem {
+
+// A panel painted by itself: fill, bevel, optional border and a centred
+// caption. The key panels change colour on every keystroke, so a new colour
+// costs one repaint of this widget and nothing else.
+class PanelView final : public QWidget, public ControlView {
+public:
+    explicit PanelView(QWidget *parent);
+    QWidget *widget() override { return this; }
+    void apply(const Control &control) override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor fill_;
+    QColor textColor_;
+    QString caption_;
+    BevelKind bevel_ = BevelKind::None;
+    int bevelWidth_ = 0;
+    bool border_ = false;
+};
+
+} // namespace zem

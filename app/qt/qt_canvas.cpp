@@ -1,0 +1,22 @@
+#include "app/qt/qt_canvas.h"
+
+#include "app/qt/design_look.h"
+
+#include <QPainter>
+
+namespace zem {
+
+void QtCanvas::roundRect(int left, int top, int right, int bottom, int cornerWidth,
+                         int cornerHeight, Color pen, Color fill) {
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setPen(QPen(toQColor(pen), 1));
+    painter_.setBrush(toQColor(fill));
+    // right and bottom are exclusive; a 1-px outline of a QRect covers one
+    // pixel more than its size, hence the -1.
+    painter_.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1),
+                             cornerWidth / 2.0, cornerHeight / 2.0);
+    painter_.restore();
+}
+
+} // namespace zem

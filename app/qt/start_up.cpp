@@ -1,0 +1,41 @@
+#include "app/qt/start_up.h"
+
+#include "app/failure.h"
+#include "app/form_design.h"
+#include "app/qt/design_look.h"
+#include "app/qt/error_box.h"
+#include "app/qt/form_window.h"
+#include "app/t_form1.h"
+
+#include <QGuiApplication>
+
+namespace zem {
+
+namespace {
+
+void createForm(TForm1 &form) {
+    try {
+        form.FormCreate();
+    } catch (const Failure &failure) {
+        // No window is open yet: closing the box must not end the program.
+        const bool quits = QGuiApplication::quitOnLastWindowClosed();
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        showErrorBox(nullptr, QString::fromStdString(formDesign().caption), failure.what());
+        QGuiApplication::setQuitOnLastWindowClosed(quits);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<FormWindow> openFormWindow(TForm1 &form) {
+    useDesignStyle();
+    createForm(form);
+    auto window = std::make_unique<FormWindow>(form);
+    window->show();
+    window->activateWindow();
+    form.model().activate();
+    window->sync();
+    return window;
+}
+
+} // namespace zem

@@ -1,0 +1,79 @@
+#include "game_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+
+namespace zem::test {
+
+GameWindow::GameWindow(std::optional<std::string> records) {
+    file.content = std::move(records);
+    form = std::make_unique<TForm1>(clock, random, file);
+    window = openFormWindow(*form);
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qFatal("the window never showed");
+}
+
+QString GameWindow::text(const char *label) const {
+    return find<QLabel>(label)->text();
+}
+
+void GameWindow::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+void GameWindow::type(char c, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window->windowHandle(), c, modifiers);
+}
+
+void GameWindow::typeText(int qtKey, const QString &text) {
+    QTest::simulateEvent(window->windowHandle(), true, qtKey, Qt::NoModifier, text, false);
+    QTest::simulateEvent(window->windowHandle(), false, qtKey, Qt::NoModifier, text, false);
+}
+
+void GameWindow::typeNext() {
+    if (state().TargetRomaji.empty())
+        qFatal("nothing left to type");
+    type(state().TargetRomaji.front());
+}
+
+void GameWindow::click(const char *name) {
+    QWidget *w = find(name);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      w->mapTo(window.get(), w->rect().center()));
+}
+
+void GameWindow::tick(int seconds) {
+    clock.advanceSeconds(seconds);
+    window->dispatch([this] { form->Timer1Timer(); });
+}
+
+QImage GameWindow::grab() const {
+    return window->grab().toImage();
+}
+
+void GameWindow::screenshot(const char *name) const {
+    QDir().mkpath(QStringLiteral(ZEM_SCREENSHOT_DIR));
+    grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/") + QString::fromLatin1(name) + ".png");
+}
+
+BoxCloser::BoxCloser() {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start();
+}
+
+void BoxCloser::poll() {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box)
+        return;
+    texts << box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    if (whileOpen)
+        whileOpen();
+    box->button(QMessageBox::Ok)->click();
+}
+
+} // namespace zem::test

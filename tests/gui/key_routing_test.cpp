@@ -1,0 +1,139 @@
+// Which keys reach the game, and where the focus goes, as the player meets it.
+#include "game_window.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+
+namespace zem::test {
+
+class KeyRouting : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startHoldsTheFocusOnTheIdleScreen() {
+        GameWindow g;
+        QVERIFY(g.focused("Button1"));
+        QCOMPARE(g.window->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(g.window->windowTitle(), QStringLiteral("タイピングZemVer3.0"));
+        QCOMPARE(g.text("Label1"), QStringLiteral("タイピングZem"));
+        for (const char *shown : {"Label9", "Button1", "ComboBox1", "groupbox1"})
+            QVERIFY2(g.find(shown)->isVisible(), shown);
+        for (const char *hidden : {"Label2", "Shape1", "Shape4", "Panel32"})
+            QVERIFY2(!g.find(hidden)->isVisible(), hidden);
+        g.screenshot("idle");
+    }
+
+    void lettersBeforeStartReachNoHandler() {
+        GameWindow g;
+        g.type('q');
+        g.type('a');
+        g.key(Qt::Key_Escape);
+        g.key(Qt::Key_Backspace);
+        QCOMPARE(g.state().MissCount, 0);
+        QCOMPARE(g.form->model().color(g.form->model().id("Panel1")), clCream);
+        QVERIFY(g.focused("Button1"));
+        QVERIFY(g.find("Label9")->isVisible()); // no game started
+    }
+
+    void spaceAndEnterPressStart_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+    void spaceAndEnterPressStart() {
+        QFETCH(int, key);
+        GameWindow g;
+        g.key(Qt::Key(key));
+        QVERIFY(g.find("Panel32")->isVisible());
+        QVERIFY(!g.find("Button1")->isVisible());
+        QVERIFY(g.windowFocused());
+        QCOMPARE(g.state().ClockRunning, 1);
+        QCOMPARE(g.state().MissCount, 0); // the key that started the game is not judged
+    }
+
+    void aClickOnStartStartsAGame() {
+        GameWindow g;
+        g.click("groupbox1"); // somewhere else first: the group takes no focus
+        g.click("Button1");
+        QVERIFY(g.windowFocused());
+        QVERIFY(g.find("Shape1")->isVisible());
+    }
+
+    void duringAGameTheWindowGetsEveryKeyTabIncluded() {
+        GameWindow g;
+        g.start();
+        g.key(Qt::Key_Tab);
+        g.type('1');
+        g.key(Qt::Key_Backspace);
+        g.key(Qt::Key_Shift); // no character: key-down and key-up only
+        QVERIFY(g.windowFocused());
+        QCOMPARE(g.state().MissCount, 3);
+        QCOMPARE(g.text("Label7"), QStringLiteral("3打"));
+    }
+
+    void escapeGivesStartTheFocusAndItsCharacterIsStillJudged() {
+        GameWindow g;
+        g.start();
+        g.key(Qt::Key_Escape);
+        QVERIFY(g.focused("Button1"));
+        QCOMPARE(g.state().MissCount, 1);
+        // Its release found START focused, so no key-up showed the count.
+        QCOMPARE(g.text("Label7"), QStringLiteral("0打"));
+        QVERIFY(!g.find("Panel32")->isVisible());
+        g.type('q');
+        QCOMPARE(g.state().MissCount, 1);
+    }
+
+    void tabRunsFromStartToTheCheckedModeToTheCourse() {
+        GameWindow g;
+        g.key(Qt::Key_Tab);
+        QVERIFY(g.focused("RadioButton2"));
+        g.key(Qt::Key_Tab);
+        QVERIFY(g.focused("ComboBox1"));
+        QCOMPARE(g.form->model().focus(), g.form->ComboBox1);
+        g.key(Qt::Key_Tab);
+        QVERIFY(g.focused("Button1"));
+
+        g.click("RadioButton1");
+        g.click("Button1");    // starts a game, then
+        g.key(Qt::Key_Escape); // back to START
+        g.key(Qt::Key_Tab);
+        QVERIFY(g.focused("RadioButton1"));
+    }
+
+    void aCoursePickedWithTheKeyboardSetsTheCourse() {
+        GameWindow g;
+        g.key(Qt::Key_Tab);
+        g.key(Qt::Key_Tab);
+        g.key(Qt::Key_Down);
+        QCOMPARE(g.text("Label8"), QStringLiteral("200打コース"));
+        QCOMPARE(g.state().CourseLength, 200);
+        g.type('5'); // the list selects by the typed digit; the game sees nothing
+        QCOMPARE(g.text("Label8"), QStringLiteral("500打コース"));
+        QCOMPARE(g.state().MissCount, 0);
+    }
+
+    void aModeClickSwapsTheSizesOfTheRecordCaptions() {
+        GameWindow g;
+        g.click("RadioButton1");
+        QVERIFY(g.find<QRadioButton>("RadioButton1")->isChecked());
+        QVERIFY(g.focused("RadioButton1"));
+        QCOMPARE(g.find("Label11")->font().pixelSize(), 16);
+        QCOMPARE(g.find("Label13")->font().pixelSize(), 16);
+        QCOMPARE(g.find("Label10")->font().pixelSize(), 12);
+        QCOMPARE(g.find("Label12")->font().pixelSize(), 12);
+        // The right edge of a right-aligned record stays where it was.
+        QCOMPARE(g.find("Label13")->geometry().right() + 1, 376);
+
+        g.click("RadioButton2");
+        QCOMPARE(g.find("Label10")->font().pixelSize(), 16);
+        QCOMPARE(g.find("Label11")->font().pixelSize(), 12);
+        QVERIFY(g.form->wordMode());
+    }
+};
+
+} // namespace zem::test
+
+QTEST_MAIN(zem::test::KeyRouting)
+#include "key_routing_test.moc"

@@ -1,0 +1,126 @@
+// Whole games and single strokes, as the player types them into the window.
+#include "game_window.h"
+
+#include <QProgressBar>
+
+namespace zem::test {
+
+namespace {
+
+Color colorOf(GameWindow &g, const char *name) {
+    return g.form->model().color(g.form->model().id(name));
+}
+
+int keysIn(GameWindow &g, Color color) {
+    int n = 0;
+    for (int i = 1; i <= 30; ++i)
+        n += colorOf(g, ("Panel" + std::to_string(i)).c_str()) == color;
+    return n;
+}
+
+} // namespace
+
+class Playing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typingTheYellowKeyToTheEndOfTheCourseShowsTheResult_data() {
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("no record yet")
+            << QString::fromStdString(freshRecords()) << QStringLiteral("記録更新だ!!");
+        QTest::newRow("record too fast to beat")
+            << QStringLiteral("9999\r\n").repeated(40) << QStringLiteral("100打だ!!");
+    }
+    void typingTheYellowKeyToTheEndOfTheCourseShowsTheResult() {
+        QFETCH(QString, records);
+        QFETCH(QString, result);
+        GameWindow g(records.toStdString());
+        g.start();
+        g.tick(30);
+        while (g.state().StrokeCount < 100) {
+            // The yellow key is the one to type.
+            QCOMPARE(keysIn(g, clYellow), 1);
+            g.typeNext();
+        }
+        QCOMPARE(g.boxes.texts, QStringList());
+        QCOMPARE(g.text("Label1"), result);
+        QCOMPARE(g.text("Label3"), QStringLiteral("100打"));
+        QCOMPARE(g.text("Label5"), QStringLiteral("200打/分"));
+        auto *bar = g.find<QProgressBar>("ProgressBar1");
+        QCOMPARE(bar->value(), 100);
+        QCOMPARE(bar->maximum(), 100);
+        QCOMPARE(keysIn(g, clCream), 30);
+        QVERIFY(g.focused("Button1"));
+        QVERIFY(g.find("Panel32")->isVisible());
+        QCOMPARE(g.find("Panel32")->y(), 24);
+        QVERIFY(!g.find("Shape1")->isVisible());
+        g.screenshot(QTest::currentDataTag() == QStringLiteral("no record yet") ? "finished_record"
+                                                                                : "finished");
+    }
+
+    void aMissTurnsTheTypedKeyRedWithShiftOrWithoutALetter() {
+        GameWindow g;
+        g.random.next = {3}; // UMA
+        g.start();
+        g.type('Q', Qt::ShiftModifier);
+        QCOMPARE(colorOf(g, "Panel1"), clRed); // Q, in either case
+        QCOMPARE(g.text("Label7"), QStringLiteral("1打"));
+        QCOMPARE(colorOf(g, "Panel7"), clYellow); // U still to type
+        g.screenshot("miss");
+        g.type('1');
+        QCOMPARE(keysIn(g, clRed), 0); // no key of its own
+        QCOMPARE(g.text("Label7"), QStringLiteral("2打"));
+        g.type('U', Qt::ShiftModifier); // upper case is the target itself
+        QCOMPARE(g.text("Label1"), QStringLiteral("MA"));
+        QCOMPARE(g.state().MissCount, 2);
+    }
+
+    void textFromAnInputMethodIsAMissThatMarksNoKey() {
+        GameWindow g;
+        g.random.next = {3};
+        g.start();
+        g.typeText(Qt::Key_unknown, QStringLiteral("あ")); // three UTF-8 bytes
+        QCOMPARE(g.state().MissCount, 3);
+        QCOMPARE(g.text("Label7"), QStringLiteral("3打"));
+        QCOMPARE(keysIn(g, clRed), 0);
+        QCOMPARE(g.text("Label1"), QStringLiteral("UMA"));
+    }
+
+    void aHeldKeyRepeatsItsStrokeButReleasesOnce() {
+        GameWindow g;
+        g.random.next = {9}; // KAPPA
+        g.start();
+        g.type('k');
+        g.type('a');
+        QWindow *w = g.window->windowHandle();
+        QTest::simulateEvent(w, true, Qt::Key_P, Qt::NoModifier, "p", false);
+        for (int i = 0; i < 3; ++i) {
+            QTest::simulateEvent(w, false, Qt::Key_P, Qt::NoModifier, "p", true);
+            QTest::simulateEvent(w, true, Qt::Key_P, Qt::NoModifier, "p", true);
+        }
+        // P, P, then two more where A was due.
+        QCOMPARE(g.text("Label1"), QStringLiteral("A"));
+        QCOMPARE(g.state().MissCount, 2);
+        QCOMPARE(g.text("Label7"), QStringLiteral("0打")); // no key-up yet
+        QTest::simulateEvent(w, false, Qt::Key_P, Qt::NoModifier, "p", false);
+        QCOMPARE(g.text("Label7"), QStringLiteral("2打"));
+        QCOMPARE(colorOf(g, "Panel11"), clYellow); // A
+    }
+
+    void theClockCountsWhileAGameRuns() {
+        GameWindow g;
+        g.start();
+        g.tick(61);
+        QCOMPARE(g.text("Label4"), QStringLiteral("1分1秒"));
+        QCOMPARE(g.find("Label4")->geometry().right() + 1, 209); // right edge kept
+        auto *timer = g.window->findChild<QTimer *>(QStringLiteral("Timer1"));
+        QVERIFY(timer && timer->isActive());
+        QCOMPARE(timer->interval(), 1000);
+    }
+};
+
+} // namespace zem::test
+
+QTEST_MAIN(zem::test::Playing)
+#include "playing_test.moc"
