@@ -9,7 +9,15 @@ namespace zem::test {
 
 GameWindow::GameWindow(std::optional<std::string> records) {
     file.content = std::move(records);
-    form = std::make_unique<TForm1>(clock, random, file);
+    open(file);
+}
+
+GameWindow::GameWindow(RecordFile &records) {
+    open(records);
+}
+
+void GameWindow::open(RecordFile &records) {
+    form = std::make_unique<TForm1>(clock, random, records);
     window = openFormWindow(*form);
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the window never showed");

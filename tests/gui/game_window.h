@@ -39,6 +39,9 @@ private:
 class GameWindow {
 public:
     explicit GameWindow(std::optional<std::string> records = freshRecords());
+    // Over another record file, a real one on disk for instance; `file` is
+    // then unused.
+    explicit GameWindow(RecordFile &records);
 
     BoxCloser boxes; // first: start-up may show a box already
     FakeClock clock;
@@ -71,6 +74,9 @@ public:
     QImage grab() const;
     QRgb pixel(int x, int y) const { return grab().pixel(x, y); }
     void screenshot(const char *name) const;
+
+private:
+    void open(RecordFile &records);
 };
 
 } // namespace zem::test
