@@ -3,6 +3,7 @@
 #include "app/failure.h"
 #include "app/form_design.h"
 #include "app/qt/design_look.h"
+#include "app/qt/desktop_identity.h"
 #include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
 #include "app/t_form1.h"
@@ -28,6 +29,7 @@ void createForm(TForm1 &form) {
 } // namespace
 
 std::unique_ptr<FormWindow> openFormWindow(TForm1 &form) {
+    useDesktopIdentity();
     useDesignStyle();
     createForm(form);
     auto window = std::make_unique<FormWindow>(form);
