@@ -1,6 +1,7 @@
 #include "app/qt/form_window.h"
 
 #include "app/form_design.h"
+#include "app/qt/accessibility.h"
 #include "app/qt/control_view.h"
 #include "app/qt/design_look.h"
 #include "app/qt/qt_canvas.h"
@@ -93,8 +94,10 @@ void FormWindow::sync() {
     // Hiding the focused widget makes Qt move the focus on its own; the model
     // decides where it goes, so those moves are not written back.
     syncing_ = true;
-    for (ControlId id : model.takeChanges())
+    for (ControlId id : model.takeChanges()) {
         views_[std::size_t(id)]->apply(model.at(id));
+        describeForReaders(views_[std::size_t(id)]->widget(), model.at(id));
+    }
     syncing_ = false;
     const bool moved = model.takeFocusChange();
     if (moved || focusWidget() != widgetOf(model.focus()))

@@ -2,6 +2,7 @@
 
 #include "app/failure.h"
 #include "app/form_design.h"
+#include "app/qt/accessibility.h"
 #include "app/qt/design_look.h"
 #include "app/qt/desktop_identity.h"
 #include "app/qt/error_box.h"
@@ -30,9 +31,11 @@ void createForm(TForm1 &form) {
 
 std::unique_ptr<FormWindow> openFormWindow(TForm1 &form) {
     useDesktopIdentity();
+    installAccessibleInterfaces();
     useDesignStyle();
     createForm(form);
     auto window = std::make_unique<FormWindow>(form);
+    makeReadable(*window);
     window->show();
     window->activateWindow();
     form.model().activate();

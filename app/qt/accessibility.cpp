@@ -1,0 +1,137 @@
+#include "app/qt/accessibility.h"
+
+#include "app/qt/bevel_view.h"
+#include "app/qt/form_window.h"
+#include "app/qt/panel_view.h"
+#include "app/qt/shape_view.h"
+#include "app/t_form1.h"
+
+#include <QAccessibleWidget>
+#include <QLabel>
+
+#include <vector>
+
+namespace zem {
+
+namespace {
+
+// The keys of the on-screen keyboard are the window's panels with a caption.
+bool isKey(const Control &c) {
+    return c.kind == ControlKind::Panel && c.parent == kWindow && !c.text.empty();
+}
+
+// Shapes, bevels, the keyboard's tray and the mascot only decorate. A key is
+// the one panel that has a name.
+bool isDecoration(const QWidget *w) {
+    if (dynamic_cast<const ShapeView *>(w) || dynamic_cast<const BevelView *>(w))
+        return true;
+    return dynamic_cast<const PanelView *>(w) && w->accessibleName().isEmpty();
+}
+
+QString keyState(Color color) {
+    if (color == clYellow)
+        return QStringLiteral("次のキー");
+    if (color == clRed)
+        return QStringLiteral("ミスしたキー");
+    return {};
+}
+
+// Qt announces every set, so only a real change is set.
+void setName(QWidget *w, const QString &name) {
+    if (w->accessibleName() != name)
+        w->setAccessibleName(name);
+}
+
+void setDescription(QWidget *w, const QString &description) {
+    if (w->accessibleDescription() != description)
+        w->setAccessibleDescription(description);
+}
+
+// The window lists only what a reader should visit, so a reader never steps
+// through the balloon, the frames or the 28 panels of the mascot. Computed on
+// every call: it must hold while the window is still being built.
+class FormAccessible final : public QAccessibleWidget {
+public:
+    explicit FormAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
+
+    int childCount() const override { return int(readable().size()); }
+    QAccessibleInterface *child(int index) const override {
+        const std::vector<QWidget *> kids = readable();
+        if (index < 0 || index >= int(kids.size()))
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(kids[std::size_t(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override {
+        const std::vector<QWidget *> kids = readable();
+        for (std::size_t i = 0; i < kids.size(); ++i)
+            if (child && child->object() == kids[i])
+                return int(i);
+        return -1;
+    }
+
+private:
+    std::vector<QWidget *> readable() const {
+        std::vector<QWidget *> kids;
+        if (!widget())
+            return kids;
+        for (QObject *o : widget()->children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && !isDecoration(w))
+                kids.push_back(w);
+        return kids;
+    }
+};
+
+// A key reads as a piece of text, its letter, with its colour as a state.
+class KeyAccessible final : public QAccessibleWidget {
+public:
+    explicit KeyAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+};
+
+QAccessibleInterface *interfaceFor(const QString &, QObject *object) {
+    if (qobject_cast<FormWindow *>(object))
+        return new FormAccessible(static_cast<QWidget *>(object));
+    if (auto *panel = dynamic_cast<PanelView *>(object))
+        return new KeyAccessible(panel);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibleInterfaces() {
+    static const bool installed = [] {
+        QAccessible::installFactory(interfaceFor);
+        return true;
+    }();
+    (void)installed;
+}
+
+void makeReadable(FormWindow &window) {
+    const WindowModel &model = window.form().model();
+    for (ControlId id = 0; id < model.size(); ++id)
+        describeForReaders(window.widgetOf(id), model.at(id));
+    // A drop-down list is named by the label tied to it; the course label
+    // next to the progress bar says what the list picks ("100打コース").
+    auto *caption = qobject_cast<QLabel *>(window.widgetOf(window.form().Label8));
+    caption->setBuddy(window.widgetOf(window.form().ComboBox1));
+}
+
+void describeForReaders(QWidget *widget, const Control &c) {
+    switch (c.kind) {
+    case ControlKind::Panel:
+        if (isKey(c)) {
+            setName(widget, QString::fromStdString(c.text));
+            setDescription(widget, keyState(c.color));
+        }
+        break;
+    case ControlKind::GroupBox:
+        setName(widget, QStringLiteral("出題モード"));
+        break;
+    case ControlKind::ProgressBar:
+        setName(widget, QStringLiteral("進行状況"));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace zem

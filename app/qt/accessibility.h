@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/control.h"
+
+class QWidget;
+
+namespace zem {
+
+class FormWindow;
+
+// Screen readers read the window through Qt's accessibility interfaces.
+// These are the ones of our own widgets; installed before the first window
+// exists, since Qt keeps the first interface it made for a widget.
+void installAccessibleInterfaces();
+
+// Names every control a reader should visit and ties the course selector to
+// its caption. Once, when the window's widgets exist.
+void makeReadable(FormWindow &window);
+
+// What a reader says for one control, in step with the model: called again
+// whenever the control changed. Labels need nothing, Qt reads their text.
+void describeForReaders(QWidget *widget, const Control &control);
+
+} // namespace zem
