@@ -12,9 +12,10 @@ void QtCanvas::roundRect(int left, int top, int right, int bottom, int cornerWid
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setPen(QPen(toQColor(pen), 1));
     painter_.setBrush(toQColor(fill));
-    // right and bottom are exclusive; a 1-px outline of a QRect covers one
-    // pixel more than its size, hence the -1.
-    painter_.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1),
+    // right and bottom are exclusive, and the pen runs through the middle of
+    // the outermost pixels: centred on their edges instead, it would spill
+    // half a pixel outwards on a screen that scales the window up.
+    painter_.drawRoundedRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1),
                              cornerWidth / 2.0, cornerHeight / 2.0);
     painter_.restore();
 }
