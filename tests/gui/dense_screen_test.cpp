@@ -92,6 +92,27 @@ private slots:
         ZEM_EXPECT_NONE(notWhole(image, {{30, 205}, {380, 316}}, kSilver)); // the tray
     }
 
+    // The frame's corners are one curve, mirrored: right 485 and bottom 330
+    // are exclusive, so the frame is symmetric about x 249.5 and y 172.
+    void theFrameHasFourEqualCorners() {
+        GameWindow g;
+        const QImage image = g.grab();
+        const int right = 485 * kScale - 1, bottom = 330 * kScale - 1, left = 15 * kScale,
+                  top = 15 * kScale;
+        QStringList wrong;
+        for (int dy = 0; dy < 12 * kScale; ++dy)
+            for (int dx = 0; dx < 12 * kScale; ++dx) {
+                const bool ink = image.pixelColor(left + dx, top + dy) == kBlack;
+                const QPoint mirrors[] = {
+                    {right - dx, top + dy}, {left + dx, bottom - dy}, {right - dx, bottom - dy}};
+                for (QPoint m : mirrors)
+                    if ((image.pixelColor(m) == kBlack) != ink)
+                        wrong << QStringLiteral("(%1,%2)").arg(m.x()).arg(m.y());
+            }
+        ZEM_EXPECT_NONE(wrong);
+        QCOMPARE(image.pixelColor(left + 2, top + 2), shown(clMenu)); // a curve, no square
+    }
+
     void startAndTheKeysStandAtTwiceTheirPlaces() {
         GameWindow g;
         QImage image = g.grab();
