@@ -2,8 +2,8 @@
 
 // A random player for TForm1: START, keys of every byte value, Escape, clock
 // ticks that jump, course and mode changes, all delivered the way the window
-// delivers them. Shared by the property test, the benchmarks and the fuzzers;
-// it needs nothing but the core and the fakes.
+// delivers them. Shared by the property test and the play fuzzer; it needs
+// nothing but the core and the fakes.
 
 #include "app/failure.h"
 #include "app/random.h"
@@ -71,7 +71,6 @@ public:
     // Whether a clock tick has come since the phase last changed.
     bool ticked() const { return ticked_; }
     int failures() const { return failures_; }
-    const PlayStyle &style() const { return style_; }
     // The characters the game judged during the last step, in order.
     const std::vector<JudgedKey> &judged() const { return judged_; }
     // The last events, newest last, for a failure message.
