@@ -3,6 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <iomanip>
+#include <unistd.h>
+#include <vector>
+
 namespace {
 
 struct StillClock final : zem::Clock {
@@ -51,6 +55,38 @@ void BM_Keystroke(benchmark::State &state) {
 }
 BENCHMARK(BM_Keystroke);
 
+// The console table as usual, plus one line per figure that bench/run
+// collects: "FIGURE <key> <value> <unit>".
+class FigureReporter final : public benchmark::ConsoleReporter {
+public:
+    FigureReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+    void ReportRuns(const std::vector<Run> &runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred &&
+                run.benchmark_name() == "BM_Keystroke")
+                keystrokeUs_ = run.GetAdjustedRealTime() /
+                               benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        if (keystrokeUs_ >= 0)
+            GetOutputStream() << "FIGURE core_keystroke_us " << std::fixed << std::setprecision(3)
+                              << keystrokeUs_ << " us\n";
+    }
+
+private:
+    double keystrokeUs_ = -1;
+};
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    FigureReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -2,7 +2,7 @@
 # then configures and builds a preset. Sourced, not run.
 
 ZEM_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-ipafont-mincho desktop-file-utils appstream python3 clang libclang-rt-dev)
+    fonts-ipafont-mincho desktop-file-utils appstream python3 clang libclang-rt-dev xvfb xdotool)
 
 zem_missing_packages() {
     local missing=() p
