@@ -7,6 +7,7 @@
 #include "app/qt/qt_canvas.h"
 #include "app/t_form1.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -128,9 +129,9 @@ bool FormWindow::holdsFocus() const {
 
 // The rounded frame goes on the window's own surface, below every control.
 // FormPaint only draws, so it cannot fail here.
-void FormWindow::paintEvent(QPaintEvent *) {
+void FormWindow::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
-    QtCanvas canvas(painter);
+    QtCanvas canvas(painter, event->rect());
     form_.FormPaint(canvas);
 }
 

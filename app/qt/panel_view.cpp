@@ -2,6 +2,7 @@
 
 #include "app/qt/design_look.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace zem {
@@ -16,19 +17,22 @@ void PanelView::apply(const Control &c) {
     const QColor fill = toQColor(c.color);
     const QColor textColor = toQColor(c.fontColor);
     const QString caption = QString::fromStdString(c.text);
-    if (fill == fill_ && textColor == textColor_ && caption == caption_ && bevel_ == c.bevel &&
-        bevelWidth_ == c.bevelWidth && border_ == c.border)
+    if (fill == fill_ && textColor == textColor_ && caption == caption_.text() &&
+        bevel_ == c.bevel && bevelWidth_ == c.bevelWidth && border_ == c.border)
         return;
     fill_ = fill;
     textColor_ = textColor;
-    caption_ = caption;
+    if (caption != caption_.text()) {
+        caption_.setText(caption);
+        caption_.setTextFormat(Qt::PlainText);
+    }
     bevel_ = c.bevel;
     bevelWidth_ = c.bevelWidth;
     border_ = c.border;
     update();
 }
 
-void PanelView::paintEvent(QPaintEvent *) {
+void PanelView::paintEvent(QPaintEvent *event) {
     QPainter p(this);
     p.fillRect(rect(), fill_);
     if (border_) {
@@ -40,10 +44,25 @@ void PanelView::paintEvent(QPaintEvent *) {
         drawFrame3D(p, rect(), toQColor(clBtnHighlight), toQColor(clBtnShadow), bevelWidth_);
     else if (bevel_ == BevelKind::Lowered)
         drawFrame3D(p, rect(), toQColor(clBtnShadow), toQColor(clBtnHighlight), bevelWidth_);
-    if (!caption_.isEmpty()) {
-        p.setPen(textColor_);
-        p.drawText(rect(), Qt::AlignCenter, caption_);
+    paintCaption(p, event->rect());
+}
+
+// Centred in the whole panel, even where the panel's parent cuts it off; a
+// caption outside the repainted area is not drawn at all.
+void PanelView::paintCaption(QPainter &painter, const QRect &exposed) {
+    if (caption_.text().isEmpty())
+        return;
+    if (captionFont_ != font()) {
+        captionFont_ = font();
+        caption_.prepare(QTransform(), captionFont_);
     }
+    const QSizeF size = caption_.size();
+    const QPointF topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
+    if (!QRectF(topLeft, size).intersects(exposed))
+        return;
+    painter.setFont(captionFont_);
+    painter.setPen(textColor_);
+    painter.drawStaticText(topLeft, caption_);
 }
 
 } // namespace zem

@@ -2,6 +2,7 @@
 
 #include "app/qt/control_view.h"
 
+#include <QStaticText>
 #include <QWidget>
 
 namespace zem {
@@ -19,9 +20,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintCaption(QPainter &painter, const QRect &exposed);
+
     QColor fill_;
     QColor textColor_;
-    QString caption_;
+    // Laid out once, not at every paint: several panels repaint per keystroke.
+    QStaticText caption_;
+    QFont captionFont_;
     BevelKind bevel_ = BevelKind::None;
     int bevelWidth_ = 0;
     bool border_ = false;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QScreen>
 
 namespace zem::test {
 
@@ -57,13 +58,18 @@ void GameWindow::tick(int seconds) {
     window->dispatch([this] { form->Timer1Timer(); });
 }
 
+QImage GameWindow::onScreen() const {
+    QApplication::processEvents();
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
 QImage GameWindow::grab() const {
     return window->grab().toImage();
 }
 
 void GameWindow::screenshot(const char *name) const {
     QDir().mkpath(QStringLiteral(ZEM_SCREENSHOT_DIR));
-    grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/") + QString::fromLatin1(name) + ".png");
+    onScreen().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/") + QString::fromLatin1(name) + ".png");
 }
 
 BoxCloser::BoxCloser() {

@@ -71,8 +71,11 @@ public:
     // One tick of the clock, delivered as the window's timer delivers it.
     void tick(int seconds = 1);
 
+    // What the window shows now, as painted bit by bit after each event
+    // (pending updates flushed first), not a fresh rendering of every widget.
+    QImage onScreen() const;
+    // A fresh rendering of the whole window.
     QImage grab() const;
-    QRgb pixel(int x, int y) const { return grab().pixel(x, y); }
     void screenshot(const char *name) const;
 
 private:

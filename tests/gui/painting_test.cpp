@@ -1,6 +1,9 @@
 // What the window shows, probed pixel by pixel on grabbed images.
 #include "app/qt/design_look.h"
+#include "app/qt/qt_canvas.h"
 #include "game_window.h"
+
+#include <QPainter>
 
 namespace zem::test {
 
@@ -28,6 +31,18 @@ QPoint keyInterior(GameWindow &g, int panel) {
     return r.topLeft() + QPoint(5, 5);
 }
 
+QColor paletteColor(GameWindow &g, QPalette::ColorRole role) {
+    return QColor(g.find("ProgressBar1")->palette().color(role).rgb());
+}
+
+bool anyBlack(const QImage &image, const QRect &area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (at(image, x, y) == kBlack)
+                return true;
+    return false;
+}
+
 QColor keyColor(GameWindow &g, const QImage &image, int panel) {
     const QPoint p = keyInterior(g, panel);
     return at(image, p.x(), p.y());
@@ -41,7 +56,7 @@ class Painting : public QObject {
 private slots:
     void theIdleWindowShowsFrameCreamKeysAndSilverTray() {
         GameWindow g;
-        const QImage image = g.grab();
+        const QImage image = g.onScreen();
         QCOMPARE(image.size(), QSize(491, 334));
         // The frame: left 15, top 15, right 485 and bottom 330 exclusive.
         QCOMPARE(at(image, 100, 15), kBlack);
@@ -63,7 +78,7 @@ private slots:
         GameWindow g;
         g.random.next = {3}; // UMA
         g.start();
-        const QImage image = g.grab();
+        const QImage image = g.onScreen();
         QCOMPARE(keyColor(g, image, 7), kYellow); // U
         QCOMPARE(keyColor(g, image, 8), kCream);
         // One white balloon: the bar, its outline, the tail down to the
@@ -81,12 +96,57 @@ private slots:
         g.random.next = {3};
         g.start();
         g.type('q');
-        const QImage image = g.grab();
+        const QImage image = g.onScreen();
         QCOMPARE(keyColor(g, image, 1), kRed);
         QCOMPARE(keyColor(g, image, 7), kYellow);
         QCOMPARE(at(image, 416, 176), kRed);
         g.type('u');
-        QCOMPARE(keyColor(g, g.grab(), 1), kCream);
+        QCOMPARE(keyColor(g, g.onScreen(), 1), kCream);
+    }
+
+    void theBarGrowsWithEveryStrokeOfAShortCourse() {
+        GameWindow g;
+        g.start();
+        const QRect bar = g.find("ProgressBar1")->geometry();
+        const int inside = bar.width() - 2;
+        for (int stroke = 1; stroke <= 50; ++stroke) {
+            g.typeNext();
+            const int end = bar.x() + 1 + inside * stroke / 100; // first pixel not yet filled
+            const QImage image = g.onScreen();
+            QCOMPARE(at(image, end - 1, bar.center().y()), paletteColor(g, QPalette::Highlight));
+            QCOMPARE(at(image, end, bar.center().y()), paletteColor(g, QPalette::Base));
+        }
+    }
+
+    // The frame is repainted piece by piece as controls change above it; a
+    // piece clear of the outline is only filled.
+    void theFrameKeepsItsOutlineWhenRepaintedInPieces_data() {
+        QTest::addColumn<QRect>("exposed");
+        QTest::addColumn<bool>("outline");
+        QTest::addColumn<QPoint>("filled");
+        QTest::newRow("inside") << QRect(100, 100, 50, 50) << false << QPoint(120, 120);
+        QTest::newRow("from the top line") << QRect(100, 15, 50, 20) << true << QPoint(120, 16);
+        QTest::newRow("up to the right line")
+            << QRect(470, 100, 15, 20) << true << QPoint(483, 110);
+        QTest::newRow("next to the bottom line")
+            << QRect(100, 300, 50, 29) << false << QPoint(120, 328);
+        QTest::newRow("a corner only") << QRect(15, 15, 6, 6) << true << QPoint(20, 20);
+    }
+    void theFrameKeepsItsOutlineWhenRepaintedInPieces() {
+        QFETCH(QRect, exposed);
+        QFETCH(bool, outline);
+        QFETCH(QPoint, filled);
+        QImage image(491, 334, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        {
+            QPainter painter(&image);
+            painter.setClipRect(exposed);
+            QtCanvas canvas(painter, exposed);
+            canvas.roundRect(15, 15, 485, 330, 20, 20, clBlack, clMenu);
+        }
+        QCOMPARE(anyBlack(image, exposed), outline);
+        QCOMPARE(at(image, filled.x(), filled.y()), shown(clMenu));
+        QCOMPARE(at(image, exposed.right() + 1, exposed.bottom() + 1), QColor(Qt::green));
     }
 
     void resizingTheWindowMovesNothing() {
@@ -96,7 +156,7 @@ private slots:
         g.window->resize(700, 500);
         QCOMPARE(g.find("Panel30")->geometry(), key);
         QCOMPARE(g.find("Button1")->geometry(), start);
-        const QImage image = g.grab();
+        const QImage image = g.onScreen();
         QCOMPARE(at(image, 484, 100), kBlack);
         QCOMPARE(at(image, 600, 400), shown(clMenu));
     }
