@@ -1,15 +1,16 @@
 #include "app/qt/design_look.h"
 
+#include "app/qt/design_style.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleFactory>
 
 namespace zem {
 
 void useDesignStyle() {
-    if (QApplication::style()->name().compare("fusion", Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
+    if (!dynamic_cast<DesignStyle *>(QApplication::style()))
+        QApplication::setStyle(new DesignStyle);
     QApplication::setPalette(QApplication::style()->standardPalette());
 }
 

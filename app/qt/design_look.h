@@ -11,8 +11,9 @@ class QRect;
 
 namespace zem {
 
-// Fusion everywhere, with its own palette, so the window looks the same on
-// every desktop; the design's system colours are read from that palette.
+// Fusion everywhere (see DesignStyle), with its own palette, so the window
+// looks the same on every desktop; the design's system colours are read from
+// that palette.
 void useDesignStyle();
 
 // A design colour on screen. System colours come from the palette; clNone,

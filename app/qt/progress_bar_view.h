@@ -6,10 +6,8 @@
 
 namespace zem {
 
-// The bar of correct strokes, without a percentage text. It grows with
-// nearly every keystroke of a short course, so it is drawn plainly (a sunken
-// frame and a solid run, repainted whenever it grows by a pixel) instead of
-// in the style's gradients, which cost more than the rest of a keystroke.
+// The bar of correct strokes, without a percentage text; DesignStyle draws
+// it plainly, since it grows with nearly every keystroke of a short course.
 class ProgressBarView final : public QProgressBar, public ControlView {
 public:
     explicit ProgressBarView(QWidget *parent);

@@ -3,7 +3,11 @@
 #include "app/qt/qt_canvas.h"
 #include "game_window.h"
 
+#include <QLabel>
 #include <QPainter>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace zem::test {
 
@@ -169,6 +173,30 @@ private slots:
         QVERIFY(title.families().contains(QStringLiteral("IPAMincho")));
         QCOMPARE(QFontInfo(g.find("Panel1")->font()).pixelSize(), 16);
         QCOMPARE(g.find("Label8")->font().pixelSize(), 12);
+    }
+
+    // The model sizes a label by the Mincho's cell widths; another font, or
+    // the style's wider radio indicator, would cut text off.
+    void everyTextFitsItsControl() {
+        GameWindow g;
+        g.random.next = {1}; // ATAMA, the longest word's bubble text aside
+        g.start();
+        for (QLabel *label : g.window->findChildren<QLabel *>())
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+        for (const char *name : {"RadioButton1", "RadioButton2"}) {
+            auto *radio = g.find<QRadioButton>(name);
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            option.text = radio->text();
+            const int textLeft =
+                radio->style()
+                    ->subElementRect(QStyle::SE_RadioButtonContents, &option, radio)
+                    .left();
+            QVERIFY2(textLeft + radio->fontMetrics().horizontalAdvance(radio->text()) <=
+                         radio->width(),
+                     name);
+        }
     }
 };
 
