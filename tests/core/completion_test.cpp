@@ -10,10 +10,6 @@ namespace {
 class Completion : public testing::Test {
 protected:
     FormFixture f;
-    void pickCourse(int index) {
-        f.model().setItemIndex(f.model().id("ComboBox1"), index);
-        f.form->ComboBox1Change();
-    }
     // START, the clock's tick after `seconds`, then every letter typed.
     void playCourse(int seconds) {
         f.start();
@@ -91,7 +87,7 @@ TEST_F(Completion, AfterTheNextTickACorrectStrayStrokeRunsPastTheCourseOverTheRe
 }
 
 TEST_F(Completion, TwoThousandStrokesInFiveMinutesAreFourHundredPerMinute) {
-    pickCourse(19);
+    f.pickCourse(19);
     playCourse(300);
     EXPECT_EQ(f.state().StrokeCount, 2000);
     EXPECT_EQ(f.text("Label5"), "400打/分");

@@ -13,29 +13,13 @@ protected:
     FormFixture f;
     ControlId id(const char *name) { return f.model().id(name); }
     const Control &at(const char *name) { return f.model().at(id(name)); }
-    void start() { f.form->Button1Click(); }
-    void pickCourse(int index) {
-        f.model().setItemIndex(id("ComboBox1"), index);
-        f.form->ComboBox1Change();
-    }
-    void pickProverbs() {
-        if (f.model().clickRadio(id("RadioButton1")))
-            f.form->RadioButton1Click();
-    }
-    // Plays a whole course in `seconds`, one clock tick per second.
-    void playCourse(int seconds) {
-        start();
-        f.tick(seconds);
-        while (f.state().StrokeCount < f.state().CourseLength && f.model().windowHasFocus())
-            f.press(f.state().TargetRomaji.empty() ? 'A' : f.state().TargetRomaji.front());
-    }
 };
 
 TEST_F(Lifecycle, StartShowsTheGameScreenAndLeavesTheFocusWithTheWindow) {
     f.random.next = {3}; // UMA
     f.press('Q');        // before START the key goes to START, not to the game
     EXPECT_EQ(f.state().MissCount, 0);
-    start();
+    f.start();
     EXPECT_TRUE(f.model().windowHasFocus());
     for (const char *name : {"Shape1", "Shape2", "Shape3", "Shape4", "Label2", "Panel32"})
         EXPECT_TRUE(f.shown(name)) << name;
@@ -53,9 +37,9 @@ TEST_F(Lifecycle, StartShowsTheGameScreenAndLeavesTheFocusWithTheWindow) {
 }
 
 TEST_F(Lifecycle, ProverbGameMovesTheTitleLineLeftUntilItEnds) {
-    pickProverbs();
+    f.pickProverbs();
     f.random.next = {33};
-    start();
+    f.start();
     EXPECT_EQ(f.state().TargetRomaji, "NODOMOTOSUGIREBAATUSAWOWASURERU");
     EXPECT_EQ(at("Label1").rect.left, 24);
     f.escape();
@@ -63,7 +47,7 @@ TEST_F(Lifecycle, ProverbGameMovesTheTitleLineLeftUntilItEnds) {
 }
 
 TEST_F(Lifecycle, ClockCountsMinutesAndSecondsOncePerTick) {
-    start();
+    f.start();
     f.tick(0.4);
     EXPECT_EQ(f.text("Label4"), "0分0秒");
     f.tick(1.0);
@@ -78,7 +62,7 @@ TEST_F(Lifecycle, ClockCountsMinutesAndSecondsOncePerTick) {
 
 TEST_F(Lifecycle, ClockCrossingMidnightCountsOn) {
     f.clock.localMs = 86'400'000 - 10'000; // 23:59:50
-    start();
+    f.start();
     f.tick(25);
     EXPECT_EQ(f.state().ElapsedSeconds, 25);
     EXPECT_EQ(f.text("Label4"), "0分25秒");
@@ -87,7 +71,7 @@ TEST_F(Lifecycle, ClockCrossingMidnightCountsOn) {
 }
 
 TEST_F(Lifecycle, TickStopsCountingWhenNoGameRunsButAlwaysClearsTheHalt) {
-    start();
+    f.start();
     f.tick(5);
     f.escape();
     EXPECT_EQ(f.state().Halted, 1);
@@ -98,7 +82,7 @@ TEST_F(Lifecycle, TickStopsCountingWhenNoGameRunsButAlwaysClearsTheHalt) {
 }
 
 TEST_F(Lifecycle, EscapeStopsTheGameAndCountsItsOwnCharacterAsAHiddenMiss) {
-    start();
+    f.start();
     f.press('Z');
     f.press(f.state().TargetRomaji.front());
     f.escape();
@@ -123,7 +107,7 @@ TEST_F(Lifecycle, EscapeStopsTheGameAndCountsItsOwnCharacterAsAHiddenMiss) {
 }
 
 TEST_F(Lifecycle, EscapeWhileHaltedDoesNothing) {
-    start();
+    f.start();
     f.state().Halted = 1;
     std::uint16_t key = kVkEscape;
     f.form->FormKeyDown(key, 0);
@@ -131,15 +115,15 @@ TEST_F(Lifecycle, EscapeWhileHaltedDoesNothing) {
 }
 
 TEST_F(Lifecycle, CourseSelectionSetsTheLengthAndItsLabel) {
-    pickCourse(14);
+    f.pickCourse(14);
     EXPECT_EQ(f.state().CourseLength, 1500);
     EXPECT_EQ(f.text("Label8"), "1500打コース");
-    pickCourse(-1);
+    f.pickCourse(-1);
     EXPECT_EQ(f.state().CourseLength, 1500) << "an index outside the list keeps the course";
 }
 
 TEST_F(Lifecycle, ModeButtonsEnlargeTheChosenModesCaptionAndRecord) {
-    pickProverbs();
+    f.pickProverbs();
     EXPECT_EQ(at("Label10").fontPx, 12);
     EXPECT_EQ(at("Label12").fontPx, 12);
     EXPECT_EQ(at("Label11").fontPx, 16);
@@ -151,7 +135,7 @@ TEST_F(Lifecycle, ModeButtonsEnlargeTheChosenModesCaptionAndRecord) {
 }
 
 TEST_F(Lifecycle, CompletionShowsSpeedAndResultAndGivesStartTheFocus) {
-    playCourse(47);
+    f.playCourse(47);
     EXPECT_EQ(f.state().StrokeCount, 100);
     EXPECT_EQ(f.text("Label5"), "127.7打/分");
     EXPECT_EQ(f.text("Label1"), "記録更新だ!!") << "any speed beats a stored 0";
@@ -168,15 +152,15 @@ TEST_F(Lifecycle, CompletionShowsSpeedAndResultAndGivesStartTheFocus) {
 }
 
 TEST_F(Lifecycle, CompletionWithoutARecordShowsTheCourse) {
-    playCourse(47); // 127.7 stored
-    pickCourse(0);
-    playCourse(48); // 125: slower
+    f.playCourse(47); // 127.7 stored
+    f.pickCourse(0);
+    f.playCourse(48); // 125: slower
     EXPECT_EQ(f.text("Label1"), "100打だ!!");
     EXPECT_EQ(f.text("Label5"), "125打/分");
 }
 
 TEST_F(Lifecycle, CourseTypedWithinTheFirstSecondFailsAndTheGameRunsOn) {
-    start();
+    f.start();
     try {
         while (f.state().StrokeCount < 100)
             f.press(f.state().TargetRomaji.front());
@@ -192,8 +176,8 @@ TEST_F(Lifecycle, CourseTypedWithinTheFirstSecondFailsAndTheGameRunsOn) {
 }
 
 TEST_F(Lifecycle, ProgressBarMaximumFollowsTheCourseFromTheFirstKeyPress) {
-    pickCourse(1);
-    start();
+    f.pickCourse(1);
+    f.start();
     EXPECT_EQ(at("ProgressBar1").maximum, 100);
     f.press('#');
     EXPECT_EQ(at("ProgressBar1").maximum, 200);
