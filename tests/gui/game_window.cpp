@@ -69,7 +69,10 @@ QImage GameWindow::grab() const {
 
 void GameWindow::screenshot(const char *name) const {
     QDir().mkpath(QStringLiteral(ZEM_SCREENSHOT_DIR));
-    onScreen().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/") + QString::fromLatin1(name) + ".png");
+    // The offscreen screen's grab covers only the logical size in device
+    // pixels; at a higher density the window renders itself whole.
+    const QImage image = window->devicePixelRatio() > 1 ? grab() : onScreen();
+    image.save(QStringLiteral(ZEM_SCREENSHOT_DIR "/") + QString::fromLatin1(name) + ".png");
 }
 
 BoxCloser::BoxCloser() {
