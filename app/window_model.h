@@ -66,7 +66,6 @@ public:
 
     // Controls changed since the last call, each once, in order of change.
     std::vector<ControlId> takeChanges();
-    bool focusChangedSinceLastTake() const { return focusChanged_; }
     bool takeFocusChange();
 
     // Size of an auto-sized label's text: half-width characters (ASCII and
