@@ -8,13 +8,6 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 
-std::string directoryOf(const std::string &path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The owner's write bit decides even for root, whom the system would let
 // write anything: a player who made the file read-only wants it kept.
 bool readOnly(const FileStatus &status) {
@@ -30,10 +23,11 @@ DiskRecordFile::DiskRecordFile(std::string path, FileOps &ops)
     : path_(std::move(path)), ops_(ops) {}
 
 std::optional<std::string> DiskRecordFile::read() {
+    if (const std::optional<std::string> target = resolveLinks())
+        ops_.removeStaleBeside(*target);
     return ops_.readAtMost(path_, kMaxBytes);
 }
 
-// A link keeps pointing where it did: the file at its end is the one replaced.
 std::optional<std::string> DiskRecordFile::resolveLinks() const {
     std::string path = path_;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
@@ -49,51 +43,86 @@ bool DiskRecordFile::write(const std::string &bytes) {
     const std::optional<std::string> target = resolveLinks();
     if (!target)
         return false;
+    ops_.removeStaleBeside(*target);
     const std::optional<FileStatus> old = ops_.status(*target);
-    if (old && (!old->regular || readOnly(*old)))
+    if (!old)
+        return replace(*target, bytes, nullptr);
+    if (!old->regular || readOnly(*old))
         return false;
-    std::string temp;
-    const std::optional<unsigned> permissions =
-        old ? std::optional<unsigned>(old->permissions) : std::nullopt;
-    const int fd = ops_.createBeside(*target, permissions, temp);
-    if (fd < 0)
-        return false;
-    const bool written = ops_.writeAll(fd, bytes) && ops_.sync(fd);
-    if (!ops_.close(fd) || !written) {
-        ops_.remove(temp);
-        return false;
-    }
-    return replace(temp, *target, old.has_value());
+    if (!replacingKeepsFile(*target, *old))
+        return rewriteInPlace(*target, bytes);
+    return replace(*target, bytes, &*old);
 }
 
-bool DiskRecordFile::replace(const std::string &temp, const std::string &target,
-                             bool targetExists) {
-    const std::string directory = directoryOf(target);
-    if (targetExists) {
-        switch (ops_.exchange(temp, target)) {
-        case Exchange::Done:
-            // The old file now has the temporary name, ready to go back.
-            if (!ops_.syncDirectory(directory)) {
-                ops_.exchange(temp, target);
-                ops_.remove(temp);
-                return false;
-            }
-            ops_.remove(temp);
-            return true;
-        case Exchange::Failed:
-            ops_.remove(temp);
-            return false;
-        case Exchange::NotPossible:
+// A file we create is ours; under the old name it is the old file to every
+// reader only if the old one was ours too and no other name leads to it.
+bool DiskRecordFile::replacingKeepsFile(const std::string &target, const FileStatus &old) {
+    return old.owner == ops_.user() && old.links == 1 && ops_.folderWritable(directoryOf(target));
+}
+
+bool DiskRecordFile::replace(const std::string &target, const std::string &bytes,
+                             const FileStatus *old) {
+    TempFile temp;
+    switch (ops_.createBeside(target, old, temp)) {
+    case Outcome::Done:
+        break;
+    case Outcome::Refused:
+        return old && rewriteInPlace(target, bytes);
+    case Outcome::Failed:
+        return false;
+    }
+    if (!ops_.writeAll(temp.fd, bytes) || !ops_.sync(temp.fd) || !ops_.nameBeside(temp, target)) {
+        discard(temp);
+        return false;
+    }
+    const Outcome swapped = old ? ops_.exchange(temp.name, target) : Outcome::Refused;
+    if (swapped == Outcome::Done)
+        return finishExchange(temp, target);
+    if (swapped == Outcome::Refused) {
+        switch (ops_.rename(temp.name, target)) {
+        case Outcome::Done:
+            return finishRename(temp, target);
+        case Outcome::Refused:
+            discard(temp);
+            return old && rewriteInPlace(target, bytes);
+        case Outcome::Failed:
             break;
         }
     }
-    if (!ops_.rename(temp, target)) {
-        ops_.remove(temp);
+    discard(temp);
+    return false;
+}
+
+// The old file now has the temporary name, ready to go back.
+bool DiskRecordFile::finishExchange(TempFile &temp, const std::string &target) {
+    const bool synced = ops_.syncDirectory(directoryOf(target));
+    const bool closed = ops_.close(temp.fd);
+    if (!synced || !closed)
+        ops_.exchange(temp.name, target);
+    ops_.remove(temp.name);
+    return synced && closed;
+}
+
+// Renamed over, the old file is gone: a failure to close the new one or to
+// make its name durable can be reported but not undone.
+bool DiskRecordFile::finishRename(TempFile &temp, const std::string &target) {
+    const bool closed = ops_.close(temp.fd);
+    return ops_.syncDirectory(directoryOf(target)) && closed;
+}
+
+// Removed while still locked, so that no other game sees it unlocked.
+void DiskRecordFile::discard(TempFile &temp) {
+    if (!temp.name.empty())
+        ops_.remove(temp.name);
+    ops_.close(temp.fd);
+}
+
+bool DiskRecordFile::rewriteInPlace(const std::string &target, const std::string &bytes) {
+    const int fd = ops_.openEmptied(target);
+    if (fd < 0)
         return false;
-    }
-    // Renamed over, the old file is gone: a failure to make the new name
-    // durable can be reported but not undone.
-    return ops_.syncDirectory(directory);
+    const bool written = ops_.writeAll(fd, bytes) && ops_.sync(fd);
+    return ops_.close(fd) && written;
 }
 
 } // namespace zem

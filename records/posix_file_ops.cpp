@@ -1,5 +1,7 @@
 #include "records/posix_file_ops.h"
 
+#include "records/descriptor.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -8,26 +10,6 @@
 #include <vector>
 
 namespace zem {
-
-namespace {
-
-// Closes a descriptor on every way out of a function.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
 
 std::optional<std::string> PosixFileOps::readAtMost(const std::string &path, std::size_t limit) {
     // Non-blocking, so that a FIFO in the file's place cannot hang the open.
@@ -71,32 +53,40 @@ std::optional<FileStatus> PosixFileOps::status(const std::string &path) {
     status.regular = S_ISREG(st.st_mode);
     status.permissions = st.st_mode & 07777;
     status.accessWritable = ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+    status.owner = st.st_uid;
+    status.group = st.st_gid;
+    status.links = unsigned(st.st_nlink);
     return status;
 }
 
-int PosixFileOps::createBeside(const std::string &target, std::optional<unsigned> permissions,
-                               std::string &created) {
-    // Named after the process, so that two running games never share one.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name =
-            target + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                              permissions ? 0600 : 0666);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return -1;
-        if (permissions && ::fchmod(fd, *permissions) != 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(name.c_str());
-            errno = error;
-            return -1;
-        }
-        created = name;
-        return fd;
+unsigned PosixFileOps::user() {
+    return ::geteuid();
+}
+
+bool PosixFileOps::folderWritable(const std::string &directory) {
+    return ::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+int PosixFileOps::openEmptied(const std::string &path) {
+    // Non-blocking and not through a link, so that whatever took the file's
+    // place since it was looked at is refused rather than written.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (!S_ISREG(st.st_mode))
+        error = EINVAL;
+    else if (::ftruncate(fd, 0) != 0)
+        error = errno;
+    if (error != 0) {
+        ::close(fd);
+        errno = error;
+        return -1;
     }
-    return -1;
+    return fd;
 }
 
 bool PosixFileOps::writeAll(int fd, std::string_view bytes) {
@@ -119,16 +109,34 @@ bool PosixFileOps::close(int fd) {
     return ::close(fd) == 0;
 }
 
-Exchange PosixFileOps::exchange(const std::string &a, const std::string &b) {
-    if (::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0)
-        return Exchange::Done;
-    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == ENOENT)
-        return Exchange::NotPossible;
-    return Exchange::Failed;
+// Sandboxes and older container runtimes refuse the swap with EPERM, file
+// systems without it answer EINVAL or EOPNOTSUPP, old kernels ENOSYS; a file
+// mounted on its own (as containers do) is EBUSY to any rename.
+Outcome outcomeOfError(int error) {
+    switch (error) {
+    case EPERM:
+    case EACCES:
+    case ENOSYS:
+    case EINVAL:
+    case EOPNOTSUPP:
+    case ENOENT:
+    case EBUSY:
+        return Outcome::Refused;
+    default:
+        return Outcome::Failed;
+    }
 }
 
-bool PosixFileOps::rename(const std::string &from, const std::string &to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
+Outcome PosixFileOps::exchange(const std::string &a, const std::string &b) {
+    if (::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0)
+        return Outcome::Done;
+    return outcomeOfError(errno);
+}
+
+Outcome PosixFileOps::rename(const std::string &from, const std::string &to) {
+    if (::rename(from.c_str(), to.c_str()) == 0)
+        return Outcome::Done;
+    return outcomeOfError(errno);
 }
 
 bool PosixFileOps::syncDirectory(const std::string &directory) {

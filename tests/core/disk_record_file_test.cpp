@@ -22,10 +22,17 @@ unsigned permissionsOf(const std::string &path) {
     return st.st_mode & 07777;
 }
 
+ino_t inodeOf(const std::string &path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
 struct FailureCase {
     const char *name;
     Step step;
-    bool cannotExchange;
+    int exchangeError = 0;
+    bool notOwner = false; // which makes the save rewrite in place
 };
 
 void PrintTo(const FailureCase &c, std::ostream *os) {
@@ -42,7 +49,8 @@ TEST_P(FailedSave, KeepsTheOldFileLeavesNoTraceAndTheNextSaveWritesTheStore) {
     const std::string path = dir / "hiscore.dat";
     writeFile(path, freshRecords());
     DiskRecordFile disk(path, ops);
-    ops.cannotExchange = GetParam().cannotExchange;
+    ops.exchangeError = GetParam().exchangeError;
+    ops.notOwner = GetParam().notOwner;
     FormFixture f(disk);
     ops.failAt = GetParam().step;
     EXPECT_EQ(f.playCourse(47), kCannotCreate);
@@ -61,19 +69,18 @@ TEST_P(FailedSave, KeepsTheOldFileLeavesNoTraceAndTheNextSaveWritesTheStore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailedSave,
-    testing::Values(FailureCase{"Create", Step::Create, false},
-                    FailureCase{"Write", Step::Write, false},
-                    FailureCase{"Sync", Step::Sync, false},
-                    FailureCase{"Close", Step::Close, false},
-                    FailureCase{"Exchange", Step::Rename, false},
-                    FailureCase{"SyncDirectoryAfterExchange", Step::SyncDirectory, false},
-                    FailureCase{"RenameWithoutExchange", Step::Rename, true}),
+    testing::Values(FailureCase{"Create", Step::Create}, FailureCase{"Write", Step::Write},
+                    FailureCase{"Sync", Step::Sync}, FailureCase{"Close", Step::Close},
+                    FailureCase{"Exchange", Step::Rename},
+                    FailureCase{"SyncDirectoryAfterExchange", Step::SyncDirectory},
+                    FailureCase{"RenameWhereSwapRefused", Step::Rename, EPERM},
+                    FailureCase{"OpenInPlace", Step::Open, 0, true}),
     [](const testing::TestParamInfo<FailureCase> &info) { return info.param.name; });
 
 TEST(DiskRecordFile, WithoutExchangeAFailedDirectorySyncIsReportedButNotUndone) {
     TempDir dir;
     FailingFileOps ops;
-    ops.cannotExchange = true;
+    ops.exchangeError = ENOSYS;
     ops.failAt = Step::SyncDirectory;
     DiskRecordFile disk(dir / "hiscore.dat", ops);
     writeFile(dir / "hiscore.dat", "old");
@@ -81,6 +88,51 @@ TEST(DiskRecordFile, WithoutExchangeAFailedDirectorySyncIsReportedButNotUndone) 
     EXPECT_EQ(readFile(dir / "hiscore.dat"), "new");
     EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
 }
+
+// Which way a save takes, told by whether the file keeps its inode.
+struct WayCase {
+    const char *name;
+    bool inPlace;
+    bool notOwner = false;
+    unsigned extraLinks = 0;
+    bool folderReadOnly = false;
+    int exchangeError = 0;
+    int renameError = 0;
+};
+
+void PrintTo(const WayCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class SaveWay : public testing::TestWithParam<WayCase> {};
+
+TEST_P(SaveWay, SavesTheWholeTextTheWayThatKeepsTheFile) {
+    const WayCase &c = GetParam();
+    TempDir dir;
+    const std::string path = dir / "hiscore.dat";
+    writeFile(path, freshRecords());
+    const ino_t before = inodeOf(path);
+    FailingFileOps ops;
+    ops.notOwner = c.notOwner;
+    ops.extraLinks = c.extraLinks;
+    ops.folderReadOnly = c.folderReadOnly;
+    ops.exchangeError = c.exchangeError;
+    ops.renameError = c.renameError;
+    EXPECT_TRUE(DiskRecordFile(path, ops).write("1\r\n2"));
+    EXPECT_EQ(readFile(path), "1\r\n2");
+    EXPECT_EQ(inodeOf(path) == before, c.inPlace);
+    EXPECT_EQ(dir.names(), Names{"hiscore.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SaveWay,
+    testing::Values(WayCase{"OwnFileReplaced", false}, WayCase{"NotOwnerInPlace", true, true},
+                    WayCase{"SecondLinkInPlace", true, false, 1},
+                    WayCase{"FolderReadOnlyInPlace", true, false, 0, true},
+                    WayCase{"SwapRefusedEPERMRenamed", false, false, 0, false, EPERM},
+                    WayCase{"SwapUnsupportedENOSYSRenamed", false, false, 0, false, ENOSYS},
+                    WayCase{"SwapAndRenameRefusedInPlace", true, false, 0, false, EPERM, EPERM}),
+    [](const testing::TestParamInfo<WayCase> &info) { return info.param.name; });
 
 TEST(DiskRecordFile, SaveReplacesTheWholeFileAndKeepsItsPermissions) {
     TempDir dir;

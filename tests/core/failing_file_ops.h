@@ -7,13 +7,20 @@
 namespace zem::test {
 
 // The real file system, except that the chosen step fails the way a full
-// disk or a failing device makes it fail.
+// disk or a failing device makes it fail, a swap or rename can be refused
+// with a chosen error, and the file can be made to look shared.
 class FailingFileOps final : public FileOps {
 public:
-    enum class Step { None, Create, Write, Sync, Close, Rename, SyncDirectory };
+    enum class Step { None, Create, Write, Sync, Close, Rename, SyncDirectory, Open };
     Step failAt = Step::None;
-    // Behave like a file system that cannot swap two names in one step.
-    bool cannotExchange = false;
+    // The errors a swap or a rename is refused with; 0 for none.
+    int exchangeError = 0;
+    int renameError = 0;
+    // The file belongs to another user, has more names, or lies in a folder
+    // this process may not write.
+    bool notOwner = false;
+    unsigned extraLinks = 0;
+    bool folderReadOnly = false;
 
     std::optional<std::string> readAtMost(const std::string &path, std::size_t limit) override {
         return real_.readAtMost(path, limit);
@@ -22,11 +29,27 @@ public:
         return real_.linkTarget(path);
     }
     std::optional<FileStatus> status(const std::string &path) override {
-        return real_.status(path);
+        std::optional<FileStatus> status = real_.status(path);
+        if (status) {
+            status->owner += notOwner ? 1 : 0;
+            status->links += extraLinks;
+        }
+        return status;
     }
-    int createBeside(const std::string &target, std::optional<unsigned> permissions,
-                     std::string &created) override {
-        return fails(Step::Create) ? -1 : real_.createBeside(target, permissions, created);
+    unsigned user() override { return real_.user(); }
+    bool folderWritable(const std::string &directory) override {
+        return !folderReadOnly && real_.folderWritable(directory);
+    }
+    Outcome createBeside(const std::string &target, const FileStatus *like,
+                         TempFile &created) override {
+        return fails(Step::Create) ? Outcome::Failed : real_.createBeside(target, like, created);
+    }
+    bool nameBeside(TempFile &file, const std::string &target) override {
+        return real_.nameBeside(file, target);
+    }
+    void removeStaleBeside(const std::string &target) override { real_.removeStaleBeside(target); }
+    int openEmptied(const std::string &path) override {
+        return fails(Step::Open) ? -1 : real_.openEmptied(path);
     }
     bool writeAll(int fd, std::string_view bytes) override {
         // Half the text reaches the disk before the failure.
@@ -41,13 +64,15 @@ public:
         const bool closed = real_.close(fd); // the descriptor is gone either way
         return !fails(Step::Close) && closed;
     }
-    Exchange exchange(const std::string &a, const std::string &b) override {
-        if (cannotExchange)
-            return Exchange::NotPossible;
-        return fails(Step::Rename) ? Exchange::Failed : real_.exchange(a, b);
+    Outcome exchange(const std::string &a, const std::string &b) override {
+        if (exchangeError != 0)
+            return refuse(exchangeError);
+        return fails(Step::Rename) ? Outcome::Failed : real_.exchange(a, b);
     }
-    bool rename(const std::string &from, const std::string &to) override {
-        return !fails(Step::Rename) && real_.rename(from, to);
+    Outcome rename(const std::string &from, const std::string &to) override {
+        if (renameError != 0)
+            return refuse(renameError);
+        return fails(Step::Rename) ? Outcome::Failed : real_.rename(from, to);
     }
     bool syncDirectory(const std::string &directory) override {
         return !fails(Step::SyncDirectory) && real_.syncDirectory(directory);
@@ -60,6 +85,11 @@ private:
             return false;
         errno = EIO;
         return true;
+    }
+    // What the system's own refusal with `error` comes to.
+    static Outcome refuse(int error) {
+        errno = error;
+        return outcomeOfError(error);
     }
     PosixFileOps real_;
 };
