@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zem::test {
 namespace {
@@ -173,6 +176,20 @@ TEST(DiskRecordFile, LinkIsKeptAndTheFileAtItsEndReplaced) {
     EXPECT_EQ(readFile(dir / "keep/real.dat"), "new");
     EXPECT_EQ(dir.names(), (Names{"hiscore.dat", "keep"}));
     EXPECT_EQ(dir.names("keep"), (Names{"link", "real.dat"}));
+}
+
+// Another running game holds the lock on its new file until it is in place.
+TEST(DiskRecordFile, LoadRemovesWhatAKilledSaveLeftButNoRunningSavesFile) {
+    TempDir dir;
+    const std::string path = dir / "hiscore.dat";
+    writeFile(path, freshRecords());
+    for (const char *name : {"hiscore.dat.new-1-0", "hiscore.dat.new-2-0", "hiscore.dat.new-old"})
+        writeFile(dir / name, "1");
+    const int running = ::open((dir / "hiscore.dat.new-2-0").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+    EXPECT_EQ(DiskRecordFile(path).read(), freshRecords());
+    ::close(running);
+    EXPECT_EQ(dir.names(), (Names{"hiscore.dat", "hiscore.dat.new-2-0", "hiscore.dat.new-old"}));
 }
 
 TEST(DiskRecordFile, RefusesWhatIsNoFile) {

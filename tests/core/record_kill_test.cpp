@@ -45,7 +45,8 @@ void spin(Clock::duration wait) {
 }
 
 // Kills a process that saves in a loop at random moments; whatever moment
-// the kill hits, the file holds one whole version, never a mix or a stump.
+// the kill hits, the file holds one whole version, never a mix or a stump,
+// and whatever new file the save had named is gone after the next load.
 TEST(RecordFileKilledWhileSaving, AlwaysHoldsOneWholeVersion) {
     TempDir dir(fastBase());
     const std::string path = dir / "hiscore.dat";
@@ -65,6 +66,7 @@ TEST(RecordFileKilledWhileSaving, AlwaysHoldsOneWholeVersion) {
     std::uniform_int_distribution<Clock::rep> moment(0, 3 * oneSave.count());
     const Clock::time_point deadline = Clock::now() + std::chrono::seconds(2);
     int round = 0;
+    int leftovers = 0;
     for (; round < 200 && Clock::now() < deadline; ++round) {
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
@@ -85,8 +87,12 @@ TEST(RecordFileKilledWhileSaving, AlwaysHoldsOneWholeVersion) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "a save failed in round " << round;
         const std::string now = readFile(path);
         ASSERT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
+        leftovers += dir.names().size() > 1 ? 1 : 0;
+        ASSERT_TRUE(DiskRecordFile(path).read());
+        ASSERT_EQ(dir.names(), std::set<std::string>{"hiscore.dat"}) << "round " << round;
     }
     RecordProperty("rounds", round);
+    RecordProperty("leftovers", leftovers);
 }
 
 } // namespace
