@@ -27,4 +27,9 @@ std::uint32_t SystemClock::utcMillisecondsOfDay() {
     return std::uint32_t(ms % kMillisPerDay);
 }
 
+std::int64_t SystemClock::monotonicMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 } // namespace zem

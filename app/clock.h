@@ -4,8 +4,9 @@
 
 namespace zem {
 
-// Where the game gets the time: the local time of day for its clock and a UTC
-// reading to seed its generator. Tests hand in a clock they move themselves.
+// Where the game gets the time: the local time of day that START notes, a
+// monotonic reading that the game clock counts by, and a UTC reading to seed
+// its generator. Tests hand in a clock they move themselves.
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -13,6 +14,9 @@ public:
     virtual double localTimeOfDay() = 0;
     // Milliseconds since midnight, UTC.
     virtual std::uint32_t utcMillisecondsOfDay() = 0;
+    // Milliseconds from an arbitrary origin, never stepped: time syncs,
+    // daylight-saving changes and midnight leave it running evenly.
+    virtual std::int64_t monotonicMilliseconds() = 0;
 };
 
 // The machine's clock.
@@ -20,6 +24,7 @@ class SystemClock final : public Clock {
 public:
     double localTimeOfDay() override;
     std::uint32_t utcMillisecondsOfDay() override;
+    std::int64_t monotonicMilliseconds() override;
 };
 
 } // namespace zem

@@ -71,6 +71,7 @@ void TForm1::Button1Click() {
     model_.setVisible(RadioButton2, false);
     model_.setVisible(groupbox1, false);
     state_.StartTime = clock_.localTimeOfDay();
+    state_.StartMonotonicMs = clock_.monotonicMilliseconds();
     model_.setText(Label1, state_.TargetRomaji);
     model_.setText(Label2, state_.TargetDisplay);
     model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
@@ -119,10 +120,13 @@ void TForm1::FormKeyDown(std::uint16_t &key, ShiftState) {
 }
 
 // The clock runs in every state; it only counts while a game runs, and every
-// tick ends the short halt after a stop or a completion.
+// tick ends the short halt after a stop or a completion. It counts on the
+// monotonic clock, so a wall clock that is set or turns midnight mid-game
+// changes neither the time shown nor the speed.
 void TForm1::Timer1Timer() {
     if (state_.ClockRunning == 1) {
-        state_.ElapsedSeconds = elapsedSeconds(state_.StartTime, clock_.localTimeOfDay());
+        state_.ElapsedSeconds =
+            elapsedSeconds(state_.StartMonotonicMs, clock_.monotonicMilliseconds());
         state_.ClockSeconds = std::uint16_t(state_.ElapsedSeconds % 60);
         model_.setText(Label4, clockText(state_.ElapsedSeconds));
     }

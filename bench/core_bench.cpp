@@ -13,6 +13,7 @@ struct StillClock final : zem::Clock {
     std::int64_t ms = 43'200'000;
     double localTimeOfDay() override { return double(ms) / 86'400'000.0; }
     std::uint32_t utcMillisecondsOfDay() override { return 1; }
+    std::int64_t monotonicMilliseconds() override { return ms; }
 };
 
 struct NullRecords final : zem::RecordFile {

@@ -16,7 +16,9 @@ struct GameState {
     std::int32_t MissCount = 0;
     std::int32_t ClockRunning = 0;
     std::int32_t Halted = 0;
-    double StartTime = 0.0;           // local time of day at START, in days
+    double StartTime = 0.0; // local time of day at START, in days
+    // The monotonic clock at START, in milliseconds: the game clock counts from it.
+    std::int64_t StartMonotonicMs = 0;
     std::uint16_t ElapsedSeconds = 0; // whole seconds up to the last tick
     std::uint16_t ClockSeconds = 0;
     double StrokesPerMinute = 0.0;

@@ -1,11 +1,33 @@
 #include "game/speed_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 namespace zem {
+
+namespace {
+
+// The 18 significant digits of |value| and the decimal exponent of the first.
+// to_chars ignores the locale, so the digits never meet a decimal separator of
+// another width (printf under ps_AF writes the point as two bytes).
+void decimalExpansion(double value, std::string &digits, int &exponent) {
+    char buf[40];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17)
+            .ptr;
+    const std::string_view text(buf, std::size_t(end - buf));
+    const std::size_t mark = text.find('e');
+    for (char c : text.substr(0, mark))
+        if (c >= '0' && c <= '9')
+            digits += c;
+    std::string_view power = text.substr(mark + 1);
+    if (power.front() == '+')
+        power.remove_prefix(1);
+    std::from_chars(power.data(), power.data() + power.size(), exponent);
+}
+
+} // namespace
 
 std::string SpeedText(double value) {
     if (!std::isfinite(value))
@@ -13,13 +35,9 @@ std::string SpeedText(double value) {
     if (value == 0.0)
         return "0";
     std::string sign = value < 0 ? "-" : "";
-    // d.ddddddddddddddddde±x: 18 significant digits.
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(value));
     std::string digits;
-    digits += buf[0];
-    digits.append(buf + 2, 17);
-    int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+    int exponent = 0;
+    decimalExpansion(value, digits, exponent);
 
     std::string kept = digits.substr(0, 4);
     if (digits[4] >= '5') {

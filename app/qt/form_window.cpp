@@ -38,6 +38,9 @@ FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(f
 
     timer_.setObjectName(QStringLiteral("Timer1"));
     timer_.setInterval(1000);
+    // A coarse timer may fire up to 5 % early or late, so the clock label
+    // would now and then skip or repeat a second.
+    timer_.setTimerType(Qt::PreciseTimer);
     timer_.start();
 }
 

@@ -15,14 +15,28 @@
 
 namespace zem::test {
 
-// A clock the test moves by hand. Times are whole milliseconds of the day.
+// A clock the test moves by hand, in whole milliseconds. Time passing moves
+// the wall clock and the monotonic clock alike; a wall-clock step moves only
+// the first. The wall clock shows the time of day, turning at midnight.
 class FakeClock final : public Clock {
 public:
     std::int64_t localMs = 12 * 3'600'000; // noon
+    std::int64_t monotonicMs = 777'000;    // not the wall clock's reading
     std::uint32_t utcMs = 1234;
-    double localTimeOfDay() override { return double(localMs) / 86'400'000.0; }
+    double localTimeOfDay() override {
+        constexpr std::int64_t day = 86'400'000;
+        return double((localMs % day + day) % day) / double(day);
+    }
     std::uint32_t utcMillisecondsOfDay() override { return utcMs; }
-    void advanceSeconds(double s) { localMs += std::int64_t(s * 1000.0 + 0.5); }
+    std::int64_t monotonicMilliseconds() override { return monotonicMs; }
+    void advanceSeconds(double s) {
+        const auto ms = std::int64_t(s * 1000.0 + 0.5);
+        localMs += ms;
+        monotonicMs += ms;
+    }
+    void stepWallClockSeconds(double s) {
+        localMs += std::int64_t(s * 1000.0 + (s < 0 ? -0.5 : 0.5));
+    }
 };
 
 // Hands out queued values, then repeats the last one; remembers its seed.

@@ -60,14 +60,52 @@ TEST_F(Lifecycle, ClockCountsMinutesAndSecondsOncePerTick) {
     EXPECT_EQ(clockText(3725), "62分5秒");
 }
 
-TEST_F(Lifecycle, ClockCrossingMidnightCountsOn) {
-    f.clock.localMs = 86'400'000 - 10'000; // 23:59:50
+// The wall clock at START and how it is set after the third tick of a game.
+struct WallClockCase {
+    const char *name;
+    std::int64_t startMs;
+    double stepSeconds;
+};
+
+void PrintTo(const WallClockCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class WallClockMidGame : public testing::TestWithParam<WallClockCase> {};
+
+// Only the monotonic clock counts: every tick shows the seconds played, and
+// 100 strokes at the 47th tick are 127.7 a minute whatever the wall clock did.
+TEST_P(WallClockMidGame, LeavesTheClockLabelAndTheSpeedAlone) {
+    FormFixture f;
+    f.clock.localMs = GetParam().startMs;
     f.start();
-    f.tick(25);
-    EXPECT_EQ(f.state().ElapsedSeconds, 25);
-    EXPECT_EQ(f.text("Label4"), "0分25秒");
-    // A game longer than 65535 seconds wraps to 16 bits.
-    EXPECT_EQ(elapsedSeconds(0.0, 70000.0 / 86400.0), 70000 - 65536);
+    f.tick(0.5);
+    for (int second = 1; second <= 47; ++second) {
+        f.tick();
+        ASSERT_EQ(f.state().ElapsedSeconds, second);
+        ASSERT_EQ(f.text("Label4"), clockText(std::uint16_t(second)));
+        if (second == 3)
+            f.clock.stepWallClockSeconds(GetParam().stepSeconds);
+    }
+    while (f.model().windowHasFocus())
+        f.press(f.state().TargetRomaji.front());
+    EXPECT_EQ(f.text("Label5"), "127.7打/分");
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, WallClockMidGame,
+                         testing::Values(WallClockCase{"SetBackFiveSeconds", 43'200'000, -5},
+                                         WallClockCase{"SetForwardFiveSeconds", 43'200'000, 5},
+                                         WallClockCase{"SummerTimeBegins", 7'200'000, 3600},
+                                         WallClockCase{"SummerTimeEnds", 10'800'000, -3600},
+                                         WallClockCase{"MidnightPasses", 86'400'000 - 10'000, 0},
+                                         WallClockCase{"SetBackAcrossMidnight", 1'000, -5}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Lifecycle, AGameOf65536SecondsOrMoreWrapsTheClockTo16Bits) {
+    f.start();
+    f.tick(70000.5);
+    EXPECT_EQ(f.state().ElapsedSeconds, 70000 - 65536);
+    EXPECT_EQ(f.text("Label4"), "74分24秒");
 }
 
 TEST_F(Lifecycle, TickStopsCountingWhenNoGameRunsButAlwaysClearsTheHalt) {

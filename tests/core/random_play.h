@@ -242,11 +242,12 @@ private:
         case 1: // many hours
             ms = std::int64_t(r_.below(20)) * 3'600'000 + r_.below(3'600'000);
             break;
-        case 2: // up to just before midnight
+        case 2: // the wall clock set to just before midnight
             clock_.localMs = 86'400'000 - 1 - r_.below(3000);
             break;
         }
         clock_.localMs = (clock_.localMs + ms) % 86'400'000;
+        clock_.monotonicMs += ms;
         note("tick +" + std::to_string(ms) + " ms");
         run(By::Other, [&] { f_.Timer1Timer(); });
         ticked_ = true;

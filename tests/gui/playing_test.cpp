@@ -117,6 +117,7 @@ private slots:
         auto *timer = g.window->findChild<QTimer *>(QStringLiteral("Timer1"));
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 1000);
+        QCOMPARE(timer->timerType(), Qt::PreciseTimer); // a coarse one skips or repeats seconds
     }
 };
 
