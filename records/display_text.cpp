@@ -42,15 +42,22 @@ private:
     iconv_t cd_;
 };
 
-} // namespace
+bool isControl(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
 
-std::string displayText(std::string_view bytes) {
+std::string decode(std::string_view bytes, bool markControls) {
     std::string out;
     Cp932Decoder decoder;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            out += bytes[i++];
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            if (markControls && isControl(byte))
+                out += kReplacement;
+            else
+                out += bytes[i];
+            ++i;
             continue;
         }
         // A lead byte takes the next byte with it, even an ASCII one: the
@@ -63,6 +70,16 @@ std::string displayText(std::string_view bytes) {
         i += used;
     }
     return out;
+}
+
+} // namespace
+
+std::string displayText(std::string_view bytes) {
+    return decode(bytes, false);
+}
+
+std::string visibleText(std::string_view bytes) {
+    return decode(bytes, true);
 }
 
 } // namespace zem

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace zem {
@@ -47,7 +48,7 @@ private:
     void applyFocus();
     bool holdsFocus() const;
     ControlId controlOf(QWidget *widget) const;
-    void showFailure(const char *message);
+    void showFailure(const std::string &message);
 
     TForm1 &form_;
     std::vector<ControlView *> views_; // by ControlId; owned by Qt as children

@@ -54,13 +54,13 @@ void FormWindow::dispatch(const std::function<void()> &handler) {
     } catch (const Failure &failure) {
         // What the handler did before it failed stays done, and shows.
         sync();
-        showFailure(failure.what());
+        showFailure(failure.message());
         return;
     }
     sync();
 }
 
-void FormWindow::showFailure(const char *message) {
+void FormWindow::showFailure(const std::string &message) {
     showErrorBox(this, windowTitle(), message);
     // Qt may leave no focus widget at all after a modal box.
     activateWindow();
