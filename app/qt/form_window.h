@@ -46,7 +46,8 @@ private:
     void connectInputs();
     void focusChanged(QWidget *now);
     void applyFocus();
-    bool holdsFocus() const;
+    void settleFocus();
+    bool takesKeys();
     ControlId controlOf(QWidget *widget) const;
     void showFailure(const std::string &message);
 

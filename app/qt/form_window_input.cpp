@@ -67,10 +67,8 @@ void FormWindow::showFailure(const std::string &message) {
     applyFocus();
 }
 
-// Keys reach the game only while the window itself holds the focus. Qt hands
-// a key that a focused child ignored on to its parent; that one is not ours.
 void FormWindow::keyPressEvent(QKeyEvent *event) {
-    if (!holdsFocus()) {
+    if (!takesKeys()) {
         event->ignore();
         return;
     }
@@ -90,7 +88,7 @@ void FormWindow::keyPressEvent(QKeyEvent *event) {
 // A held key repeats its press, never its release: only the final release
 // counts.
 void FormWindow::keyReleaseEvent(QKeyEvent *event) {
-    if (!holdsFocus()) {
+    if (!takesKeys()) {
         event->ignore();
         return;
     }
