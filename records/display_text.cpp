@@ -46,14 +46,16 @@ bool isControl(unsigned char byte) {
     return byte < 0x20 || byte == 0x7F;
 }
 
-std::string decode(std::string_view bytes, bool markControls) {
+} // namespace
+
+std::string displayText(std::string_view bytes) {
     std::string out;
     Cp932Decoder decoder;
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         if (byte < 0x80) {
-            if (markControls && isControl(byte))
+            if (isControl(byte))
                 out += kReplacement;
             else
                 out += bytes[i];
@@ -70,16 +72,6 @@ std::string decode(std::string_view bytes, bool markControls) {
         i += used;
     }
     return out;
-}
-
-} // namespace
-
-std::string displayText(std::string_view bytes) {
-    return decode(bytes, false);
-}
-
-std::string visibleText(std::string_view bytes) {
-    return decode(bytes, true);
 }
 
 } // namespace zem

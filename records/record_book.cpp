@@ -36,7 +36,7 @@ double RecordBook::number(int line) const {
     const std::string text = store_.get(line);
     if (auto value = parseNumber(text))
         return *value;
-    throw Failure("'" + visibleText(text) + "' は浮動小数点数ではありません");
+    throw Failure("'" + displayText(text) + "' は浮動小数点数ではありません");
 }
 
 void RecordBook::save() {
