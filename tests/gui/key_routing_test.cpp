@@ -95,25 +95,6 @@ private slots:
         QCOMPARE(g.text("Label7"), QStringLiteral("3打"));
     }
 
-    // The game judges one code page 932 byte per character.
-    void aJapaneseCharacterIsJudgedByItsCodePageBytes_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("misses");
-        QTest::newRow("yen key") << int(Qt::Key_yen) << QStringLiteral("¥") << 1;
-        QTest::newRow("kana あ") << int(Qt::Key_3) << QStringLiteral("あ") << 2;
-    }
-    void aJapaneseCharacterIsJudgedByItsCodePageBytes() {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QFETCH(int, misses);
-        GameWindow g;
-        g.start();
-        g.typeText(key, text);
-        QCOMPARE(g.state().MissCount, misses);
-        QCOMPARE(g.state().StrokeCount, 0);
-    }
-
     void escapeGivesStartTheFocusAndItsCharacterIsStillJudged() {
         GameWindow g;
         g.start();
