@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace zem {
 
@@ -9,7 +10,14 @@ namespace zem {
 // presenter shows the message in the error box and the event loop goes on.
 class Failure : public std::runtime_error {
 public:
-    explicit Failure(const std::string &message) : std::runtime_error(message) {}
+    explicit Failure(std::string message)
+        : std::runtime_error(message), message_(std::move(message)) {}
+
+    // The whole message; what() ends at the first NUL byte.
+    const std::string &message() const { return message_; }
+
+private:
+    std::string message_;
 };
 
 // The message as the error box shows it: with a full stop at the end.

@@ -42,6 +42,10 @@ private:
     iconv_t cd_;
 };
 
+bool isControl(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
+
 } // namespace
 
 std::string displayText(std::string_view bytes) {
@@ -49,8 +53,13 @@ std::string displayText(std::string_view bytes) {
     Cp932Decoder decoder;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            out += bytes[i++];
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            if (isControl(byte))
+                out += kReplacement;
+            else
+                out += bytes[i];
+            ++i;
             continue;
         }
         // A lead byte takes the next byte with it, even an ASCII one: the

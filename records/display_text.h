@@ -5,8 +5,10 @@
 
 namespace zem {
 
-// A record line's bytes as UTF-8 for a label: ASCII unchanged, other bytes
-// decoded as Shift-JIS (code page 932), an undecodable byte as U+FFFD.
+// A record line's bytes as UTF-8 for a label or a message: printable ASCII
+// unchanged, other bytes decoded as Shift-JIS (code page 932); an
+// undecodable byte and a control byte (NUL, tab, DEL, ...) as U+FFFD, so the
+// whole line is seen and nothing in it ends a message or hides in a label.
 std::string displayText(std::string_view bytes);
 
 } // namespace zem

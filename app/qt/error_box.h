@@ -2,13 +2,15 @@
 
 #include <QString>
 
+#include <string>
+
 class QWidget;
 
 namespace zem {
 
 // The error box of a failed step: critical icon, OK, the failure's message
-// with its full stop. Returns when the player has closed it; the event loop
-// (and the clock) go on meanwhile.
-void showErrorBox(QWidget *parent, const QString &title, const char *message);
+// (UTF-8) with its full stop, whole and as plain text. Returns when the
+// player has closed it; the event loop (and the clock) go on meanwhile.
+void showErrorBox(QWidget *parent, const QString &title, const std::string &message);
 
 } // namespace zem

@@ -125,9 +125,26 @@ void FormWindow::focusChanged(QWidget *now) {
     form_.model().takeFocusChange();
 }
 
-bool FormWindow::holdsFocus() const {
-    const QWidget *f = focusWidget();
-    return !f || f == this;
+// No control holds the focus, and neither does the window (a widget gave the
+// focus up, or Qt's activation found no tab stop): as on an activation, the
+// first control in the tab order that can take the focus gets it; during a
+// game none can, and the window takes it itself.
+void FormWindow::settleFocus() {
+    WindowModel &model = form_.model();
+    model.setFocus(kWindow);
+    model.activate();
+    model.takeFocusChange();
+    applyFocus();
+}
+
+// Keys reach the game only while the window itself holds the focus. A key
+// that a focused child ignored comes on to its parent: not ours. A key that
+// finds no focus at all settles it first, so it never reaches the game
+// while START can take the focus.
+bool FormWindow::takesKeys() {
+    if (!focusWidget())
+        settleFocus();
+    return focusWidget() == this;
 }
 
 // The rounded frame goes on the window's own surface, below every control.

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace zem {
@@ -45,9 +46,10 @@ private:
     void connectInputs();
     void focusChanged(QWidget *now);
     void applyFocus();
-    bool holdsFocus() const;
+    void settleFocus();
+    bool takesKeys();
     ControlId controlOf(QWidget *widget) const;
-    void showFailure(const char *message);
+    void showFailure(const std::string &message);
 
     TForm1 &form_;
     std::vector<ControlView *> views_; // by ControlId; owned by Qt as children

@@ -54,23 +54,21 @@ void FormWindow::dispatch(const std::function<void()> &handler) {
     } catch (const Failure &failure) {
         // What the handler did before it failed stays done, and shows.
         sync();
-        showFailure(failure.what());
+        showFailure(failure.message());
         return;
     }
     sync();
 }
 
-void FormWindow::showFailure(const char *message) {
+void FormWindow::showFailure(const std::string &message) {
     showErrorBox(this, windowTitle(), message);
     // Qt may leave no focus widget at all after a modal box.
     activateWindow();
     applyFocus();
 }
 
-// Keys reach the game only while the window itself holds the focus. Qt hands
-// a key that a focused child ignored on to its parent; that one is not ours.
 void FormWindow::keyPressEvent(QKeyEvent *event) {
-    if (!holdsFocus()) {
+    if (!takesKeys()) {
         event->ignore();
         return;
     }
@@ -90,7 +88,7 @@ void FormWindow::keyPressEvent(QKeyEvent *event) {
 // A held key repeats its press, never its release: only the final release
 // counts.
 void FormWindow::keyReleaseEvent(QKeyEvent *event) {
-    if (!holdsFocus()) {
+    if (!takesKeys()) {
         event->ignore();
         return;
     }

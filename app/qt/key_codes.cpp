@@ -1,6 +1,6 @@
 #include "app/qt/key_codes.h"
 
-#include <QByteArray>
+#include "game/typed_bytes.h"
 
 namespace zem {
 
@@ -57,8 +57,7 @@ ShiftState shiftState(Qt::KeyboardModifiers modifiers) {
 }
 
 std::string pressCharacters(const QString &text) {
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
+    return typedBytes(text.toStdString());
 }
 
 } // namespace zem

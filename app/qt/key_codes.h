@@ -16,8 +16,9 @@ std::uint16_t virtualKey(int qtKey);
 // Shift, Alt and Ctrl as the key handlers receive them.
 ShiftState shiftState(Qt::KeyboardModifiers modifiers);
 
-// The one-byte characters a key press yields: ASCII as it is, anything else
-// (input method text, a dead key, kana) as its UTF-8 bytes, each 128 or more.
+// The one-byte characters a key press yields, as a window of code page 932
+// receives them: ASCII (Escape, Return, Backspace and Tab included) as it is,
+// anything else as its code page bytes, or "?" where it has none.
 std::string pressCharacters(const QString &text);
 
 } // namespace zem

@@ -22,7 +22,7 @@ void createForm(TForm1 &form) {
         // No window is open yet: closing the box must not end the program.
         const bool quits = QGuiApplication::quitOnLastWindowClosed();
         QGuiApplication::setQuitOnLastWindowClosed(false);
-        showErrorBox(nullptr, QString::fromStdString(formDesign().caption), failure.what());
+        showErrorBox(nullptr, QString::fromStdString(formDesign().caption), failure.message());
         QGuiApplication::setQuitOnLastWindowClosed(quits);
     }
 }

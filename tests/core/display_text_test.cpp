@@ -7,7 +7,7 @@ namespace {
 
 struct DisplayCase {
     const char *name;
-    const char *bytes;
+    std::string bytes;
     const char *shown;
 };
 
@@ -17,7 +17,7 @@ void PrintTo(const DisplayCase &c, std::ostream *os) {
 
 class DisplayText : public testing::TestWithParam<DisplayCase> {};
 
-TEST_P(DisplayText, ShowsAsciiAsItIsAndDecodesCodePage932) {
+TEST_P(DisplayText, ShowsPrintableAsciiAsItIsAndDecodesCodePage932) {
     EXPECT_EQ(displayText(GetParam().bytes), GetParam().shown);
 }
 
@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayCase{"LeadByteAtTheEnd", "12\x82", "12\xEF\xBF\xBD"},
                     DisplayCase{"KanaThenLoneLeadByte", "\xb1\x82", "ｱ\xEF\xBF\xBD"},
                     DisplayCase{"LeadByteBeforeASpace", "\x81 1", "\xEF\xBF\xBD 1"},
+                    DisplayCase{"ControlBytesShowAndEndNothing", std::string("8\0 5\t\x7f", 6),
+                                "8\xEF\xBF\xBD 5\xEF\xBF\xBD\xEF\xBF\xBD"},
                     DisplayCase{"UnusedBytes", "\x80\xa0\xff",
                                 "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}),
     [](const testing::TestParamInfo<DisplayCase> &info) { return info.param.name; });

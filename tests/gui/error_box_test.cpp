@@ -54,6 +54,30 @@ private slots:
         QCOMPARE(g.boxes.texts.size(), 1);
     }
 
+    // A record line that is no number is quoted whole and as it stands.
+    void aBrokenRecordLineIsQuotedWholeAsPlainText_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("markup") << QByteArray("<b>9</b>") << QStringLiteral("<b>9</b>");
+        QTest::newRow("NUL inside") << QByteArray("8\0 5", 4) << QStringLiteral("8\uFFFD 5");
+    }
+    void aBrokenRecordLineIsQuotedWholeAsPlainText() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, shown);
+        GameWindow g(recordFile({{0, line.toStdString()}}));
+        Qt::TextFormat format = Qt::AutoText;
+        g.boxes.whileOpen = [&] {
+            format = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())->textFormat();
+        };
+        g.start();
+        g.tick(30);
+        while (g.state().StrokeCount < 100)
+            g.typeNext();
+        QCOMPARE(g.boxes.texts,
+                 QStringList{"'" + shown + QStringLiteral("' は浮動小数点数ではありません.")});
+        QCOMPARE(format, Qt::PlainText);
+    }
+
     void startingWithoutTheRecordFileReportsItBeforeTheWindowOpens() {
         QTemporaryDir empty;
         const QString before = QDir::currentPath();

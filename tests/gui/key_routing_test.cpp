@@ -35,6 +35,29 @@ private slots:
         QVERIFY(g.find("Label9")->isVisible()); // no game started
     }
 
+    // A widget that gives the focus up leaves none: a key then settles it
+    // as an activation would, on START while idle, so it never reaches the
+    // game before START.
+    void aKeyWithNoFocusAnywhereGoesWhereActivationPutsTheFocus() {
+        GameWindow g;
+        g.click("ComboBox1"); // the list opens and takes the focus
+        g.key(Qt::Key_Escape);
+        g.find("ComboBox1")->clearFocus();
+        QCOMPARE(g.window->focusWidget(), nullptr);
+        g.type('q');
+        g.type('a');
+        QCOMPARE(g.state().MissCount, 0);
+        QCOMPARE(g.text("Label1"), QStringLiteral("タイピングZem"));
+        QVERIFY(g.focused("Button1"));
+        QCOMPARE(g.form->model().focus(), g.form->Button1);
+        // In a game nothing else can take it: the window keeps its keys.
+        g.start();
+        g.window->clearFocus();
+        g.typeNext();
+        QCOMPARE(g.state().StrokeCount, 1);
+        QVERIFY(g.windowFocused());
+    }
+
     void spaceAndEnterPressStart_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
