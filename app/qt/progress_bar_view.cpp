@@ -14,8 +14,13 @@ void ProgressBarView::apply(const Control &c) {
     applyFrame(this, c);
     if (minimum() != c.minimum || maximum() != c.maximum)
         setRange(c.minimum, c.maximum);
-    if (value() != c.position)
-        setValue(c.position);
+    if (value() == c.position)
+        return;
+    // QProgressBar paints a new value at once, in a flush of its own; with
+    // updates held back the bar is painted with the other changes of the key.
+    setUpdatesEnabled(false);
+    setValue(c.position);
+    setUpdatesEnabled(true);
 }
 
 } // namespace zem
