@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by ./run, ./test and scripts/build-deb: installs what is missing from
 # Debian's archive, then configures and builds a preset. Sourced, not run.
 
