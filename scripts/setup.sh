@@ -1,39 +1,66 @@
-# Shared by ./run and ./test: installs what is missing from Debian's archive,
-# then configures and builds a preset. Sourced, not run.
+# shellcheck shell=bash
+# Shared by ./run, ./test and scripts/build-deb: installs what is missing from
+# Debian's archive, then configures and builds a preset. Sourced, not run.
 
-ZEM_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-ipafont-mincho desktop-file-utils appstream python3 clang libclang-rt-dev xvfb xdotool)
+# What building and playing need, and nothing more: ./run installs these.
+ZEM_PLAY_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-ipafont-mincho)
 
+# What the tests, fuzzers, benchmarks and the package check add: ./test and
+# bench/run install these as well. One group per line, so a new tool goes beside
+# its kin.
+ZEM_TEST_PACKAGES=(
+    libgtest-dev libbenchmark-dev python3    # core tests, benchmarks, icon check
+    clang libclang-rt-dev                    # fuzzers, sanitizers
+    xvfb xauth xdotool locales               # GUI tests and benchmarks on a real X server
+    desktop-file-utils appstream             # menu entry and metadata validators
+    dpkg-dev debhelper fakeroot lintian      # scripts/build-deb and its lint
+)
+
+# zem_missing_packages PACKAGE...
 zem_missing_packages() {
     local missing=() p
-    for p in "${ZEM_PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
     echo "${missing[@]}"
 }
 
+# zem_install_packages [play]: the play list alone, or (by default) both lists.
 zem_install_packages() {
+    local wanted=("${ZEM_PLAY_PACKAGES[@]}")
+    [ "${1:-}" = play ] || wanted+=("${ZEM_TEST_PACKAGES[@]}")
+    zem_install_list "${wanted[@]}"
+}
+
+# zem_install_list PACKAGE...: installs those that are missing.
+zem_install_list() {
     local missing
-    missing=$(zem_missing_packages)
+    missing=$(zem_missing_packages "$@")
     [ -z "$missing" ] && return 0
     echo "Installing: $missing"
+    # shellcheck disable=SC2086
+    zem_apt_get "install -y $missing" install -y -q --no-install-recommends $missing
+}
+
+# zem_apt_get HINT ARGS...: apt-get update, then apt-get ARGS, as root (through
+# sudo when it can ask); HINT is the command a player is told to run otherwise.
+zem_apt_get() {
+    local hint=$1
+    shift
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
-        if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-            sudo=(sudo)
-        elif command -v sudo >/dev/null && [ -t 0 ]; then
+        if command -v sudo >/dev/null && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
             sudo=(sudo)
         else
             echo "Cannot install packages without root. Please run:" >&2
-            echo "  sudo apt-get update && sudo apt-get install -y $missing" >&2
+            echo "  sudo apt-get update && sudo apt-get $hint" >&2
             exit 1
         fi
     fi
     export DEBIAN_FRONTEND=noninteractive
     "${sudo[@]}" apt-get update -q || { echo "apt-get update failed" >&2; exit 1; }
-    # shellcheck disable=SC2086
-    "${sudo[@]}" apt-get install -y -q --no-install-recommends $missing || {
-        echo "Please run: sudo apt-get install -y $missing" >&2
+    "${sudo[@]}" apt-get "$@" || {
+        echo "Please run: sudo apt-get $hint" >&2
         exit 1
     }
 }

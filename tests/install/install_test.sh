@@ -3,7 +3,11 @@
 # every file in its place, the menu entry and the metadata accepted by the
 # freedesktop validators, and the launcher's first and later runs.
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR WITH_PROGRAM (1 when the program is built)
+# The folders come from the environment as configured (relative to the prefix);
+# the defaults are those of a plain install.
 set -uo pipefail
+: "${ZEM_LAUNCHER_DIR:=bin}" "${ZEM_PROGRAM_DIR:=libexec/typing-zem}" "${ZEM_DATA_DIR:=share/typing-zem}"
+: "${ZEM_MAN_DIR:=share/man}" "${ZEM_PREFIX:=/usr/local}"
 build=$1
 source=$2
 with_program=$3
@@ -41,20 +45,23 @@ if ! cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; t
 fi
 
 # --- Layout -----------------------------------------------------------------
-launcher=$prefix/bin/typing-zem
-program=$prefix/libexec/typing-zem/typing-zem
-shipped_records=$prefix/share/typing-zem/hiscore.dat
+launcher=$prefix/$ZEM_LAUNCHER_DIR/typing-zem
+program=$prefix/$ZEM_PROGRAM_DIR/typing-zem
+shipped_records=$prefix/$ZEM_DATA_DIR/hiscore.dat
 desktop=$prefix/share/applications/typing-zem.desktop
 metainfo=$prefix/share/metainfo/io.github.typingzem.typingzem.metainfo.xml
 
-[ -x "$launcher" ] || fail "bin/typing-zem is missing or not executable"
+[ -x "$launcher" ] || fail "$ZEM_LAUNCHER_DIR/typing-zem is missing or not executable"
 if [ "$with_program" = 1 ]; then
-    [ -x "$program" ] || fail "libexec/typing-zem/typing-zem is missing or not executable"
+    [ -x "$program" ] || fail "$ZEM_PROGRAM_DIR/typing-zem is missing or not executable"
 elif [ -e "$program" ]; then
     fail "a program is installed although none was built"
 fi
 same_file "$shipped_records" "$source/data/hiscore.dat"
-same_file "$desktop" "$source/data/typing-zem.desktop"
+same_file "$prefix/$ZEM_MAN_DIR/man6/typing-zem.6" "$source/data/typing-zem.6"
+# The menu entry is the shipped one but for its command.
+diff <(grep -v '^Exec=' "$desktop") <(grep -v '^Exec=' "$source/data/typing-zem.desktop") >/dev/null ||
+    fail "the installed menu entry differs from data/typing-zem.desktop beyond Exec"
 same_file "$metainfo" "$source/data/io.github.typingzem.typingzem.metainfo.xml"
 same_file "$prefix/share/icons/hicolor/32x32/apps/typing-zem.png" "$source/data/typing-zem.png"
 same_file "$prefix/share/icons/hicolor/scalable/apps/typing-zem.svg" "$source/data/typing-zem.svg"
@@ -71,7 +78,12 @@ desktop_report=$(desktop-file-validate "$desktop" 2>&1 | grep -v 'contains more 
 [ -z "$desktop_report" ] || fail "desktop-file-validate: $desktop_report"
 
 entry() { sed -n "s/^$1=//p" "$desktop"; }
-[ -x "$prefix/bin/$(entry Exec)" ] || fail "Exec=$(entry Exec) names no installed launcher"
+# A bare command is looked up in PATH, which holds the launcher's folder; an
+# absolute one must name the launcher where the prefix puts it.
+case $(entry Exec) in
+/*) [ "$(entry Exec)" = "$ZEM_PREFIX/$ZEM_LAUNCHER_DIR/typing-zem" ] ;;
+*) [ -x "$prefix/$ZEM_LAUNCHER_DIR/$(entry Exec)" ] ;;
+esac || fail "Exec=$(entry Exec) names no installed launcher"
 for size in 32x32/apps/"$(entry Icon)".png scalable/apps/"$(entry Icon)".svg; do
     [ -f "$prefix/share/icons/hicolor/$size" ] || fail "Icon=$(entry Icon) has no $size"
 done
