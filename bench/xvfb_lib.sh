@@ -1,0 +1,152 @@
+# Shared by the bench/*.bench scripts that measure whole programs on an X
+# server (Xvfb) from outside: start a program and time its window's mapping,
+# read its CPU time and resident memory from /proc, type at a person's pace
+# and in bursts with xdotool. Every figure is printed as
+# "FIGURE <subject>_<figure> <value> <unit>", so that bench/run can set a
+# program beside its references. Sourced, not run.
+
+# The helpers built with the benchmarks (bench/gui).
+zem_bench_dir=$(realpath build/release/bench/gui 2>/dev/null || true)
+map_wait=$zem_bench_dir/map_wait
+
+# Chunks of a paced or idle measurement; each figure is their median, so
+# that one chunk disturbed by another process on the machine does not move it.
+CHUNKS=${ZEM_CHUNKS:-3}
+PACED_KEYS=${ZEM_PACED_KEYS:-34}
+IDLE_CHUNK_SECONDS=${ZEM_IDLE_CHUNK_SECONDS:-4}
+
+pid=
+pids_started=()
+xvfb_started=
+
+xvfb_lib_cleanup() {
+    local p
+    for p in "${pids_started[@]}"; do kill "$p" 2>/dev/null || true; done
+    if [ -n "$xvfb_started" ]; then kill "$xvfb_started" 2>/dev/null || true; fi
+}
+
+# An X server of our own when bench/run did not provide one.
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local n=99
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_started=$!
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+    export DISPLAY=":$n"
+}
+
+figure() { printf 'FIGURE %s %s %s\n' "$1" "$2" "$3"; }
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+# The process's CPU time: the on-CPU nanoseconds of each of its threads
+# (/proc/<pid>/task/*/schedstat, first field), summed. utime and stime count
+# 10 ms ticks by sampling, too coarse for an idle second.
+cpu_ns() { cat /proc/"$pid"/task/*/schedstat | awk '{ ns += $1 } END { printf "%.0f", ns }'; }
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status"; }
+
+# Queued events are still being handled while the CPU time grows by more
+# than 1 ms in 0.3 s. Given up after 3 s: a program whose own timers keep it
+# busy (TIPP10 in a lesson) pays for that in the figure being measured.
+wait_until_idle() {
+    local before after=0 calm=0 tries=0
+    while [ "$calm" -lt 3 ] && [ "$tries" -lt 10 ]; do
+        tries=$((tries + 1))
+        before=$after
+        sleep 0.3
+        after=$(cpu_ns)
+        if [ $((after - before)) -lt 1000000 ]; then calm=$((calm + 1)); else calm=0; fi
+    done
+}
+
+# start CMD...: starts the program, sets pid, prints the milliseconds from
+# exec to its first window mapped (or "-"), and gives that window the focus.
+# A function named in before_start runs first, outside the timing.
+start() {
+    local out window
+    ${before_start:-true}
+    out=$("$map_wait" 60 "$@" 2>>"$work/programs.log") || true
+    pid=${out%% *}
+    pids_started+=("$pid")
+    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+    if [ -n "$window" ]; then timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true; fi
+    echo "${out#* }"
+}
+
+stop() {
+    kill "$pid" 2>/dev/null || true
+    while kill -0 "$pid" 2>/dev/null; do sleep 0.02; done
+    pid=
+}
+
+# mapped SUBJECT CMD...: exec to window mapped, warm: one start unmeasured,
+# then the median of five (a start is short, and wall-clock time is what
+# other processes on the machine disturb).
+mapped() {
+    local subject=$1 ms samples=()
+    shift
+    start "$@" >/dev/null
+    stop
+    for _ in 1 2 3 4 5; do
+        ms=$(start "$@")
+        stop
+        [ "$ms" = - ] && { echo "$subject: no window mapped" >&2; return 1; }
+        samples+=("$ms")
+    done
+    echo "$subject mapped: ${samples[*]} ms" >&2
+    figure "${subject}_mapped_ms" "$(printf '%s\n' "${samples[@]}" | median)" ms
+}
+
+# idle SUBJECT FIGURE: CPU over chunks of nothing, in ms per second.
+idle() {
+    local n0 samples=()
+    for _ in $(seq "$CHUNKS"); do
+        n0=$(cpu_ns)
+        sleep "$IDLE_CHUNK_SECONDS"
+        samples+=("$(awk -v ns=$(($(cpu_ns) - n0)) -v s="$IDLE_CHUNK_SECONDS" 'BEGIN { print ns / 1e6 / s }')")
+    done
+    echo "$1 $2: ${samples[*]} ms/s" >&2
+    figure "${1}_$2" "$(printf '%.3f' "$(printf '%s\n' "${samples[@]}" | median)")" ms/s
+}
+
+# keys_from STREAM N: the first N characters of STREAM repeated.
+keys_from() {
+    local s=$1
+    while [ "${#s}" -lt "$2" ]; do s=$s$1; done
+    printf '%s' "${s:0:$2}"
+}
+
+# paced SUBJECT INTERVAL_MS STREAM: CPU per key typed one key every
+# INTERVAL_MS, each chunk waited out to idle so its last keys are paid for in
+# it; the median over the chunks. xdotool's type keeps half its --delay
+# between two keys (press, half, release), so it is asked for twice the
+# interval; the interval it kept is reported beside.
+paced() {
+    local subject=$1 delay=$2 keys t0 t1 n0 samples=() intervals=()
+    keys=$(keys_from "$3" "$PACED_KEYS")
+    for _ in $(seq "$CHUNKS"); do
+        n0=$(cpu_ns)
+        t0=$(date +%s%N)
+        xdotool type --delay $((2 * delay)) "$keys"
+        t1=$(date +%s%N)
+        wait_until_idle
+        samples+=("$(awk -v ns=$(($(cpu_ns) - n0)) -v k="$PACED_KEYS" 'BEGIN { print ns / 1e6 / k }')")
+        intervals+=("$(awk -v ns=$((t1 - t0)) -v k="$PACED_KEYS" 'BEGIN { print ns / 1e6 / k }')")
+    done
+    echo "$subject every $delay ms: ${samples[*]} ms a key; intervals ${intervals[*]} ms" >&2
+    figure "${subject}_key_${delay}_ms" "$(printf '%.4f' "$(printf '%s\n' "${samples[@]}" | median)")" ms
+    figure "${subject}_interval_${delay}_ms" "$(printf '%.1f' "$(printf '%s\n' "${intervals[@]}" | median)")" ms
+}
+
+# burst SUBJECT STREAM N: CPU per key over N keys typed as fast as xdotool
+# sends them, where the program folds many keys into one repaint.
+burst() {
+    local n0
+    n0=$(cpu_ns)
+    xdotool type --delay 0 "$(keys_from "$2" "$3")"
+    wait_until_idle
+    figure "${1}_key_burst_ms" "$(awk -v ns=$(($(cpu_ns) - n0)) -v k="$3" 'BEGIN { printf "%.4f", ns / 1e6 / k }')" ms
+}
+
+rss_figure() { figure "${1}_rss_mb" "$(awk -v kb="$(rss_kb)" 'BEGIN { printf "%.1f", kb / 1024 }')" MB; }
