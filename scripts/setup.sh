@@ -14,7 +14,11 @@ ZEM_TEST_PACKAGES=(
     xvfb xauth xdotool locales               # GUI tests and benchmarks on a real X server
     desktop-file-utils appstream             # menu entry and metadata validators
     dpkg-dev debhelper fakeroot lintian      # scripts/build-deb and its lint
+    pkg-config libxcb1-dev                   # the benchmarks' exec-to-mapped timer
 )
+
+# The programs bench/run measures the game against: bench/run installs these too.
+ZEM_BENCH_PACKAGES=(xterm tipp10 libqt6sql6-sqlite)
 
 # zem_missing_packages PACKAGE...
 zem_missing_packages() {
