@@ -4,6 +4,7 @@
 #include "app/qt/accessibility.h"
 #include "app/qt/control_view.h"
 #include "app/qt/design_look.h"
+#include "app/qt/panel_view.h"
 #include "app/qt/qt_canvas.h"
 #include "app/t_form1.h"
 
@@ -54,8 +55,12 @@ void FormWindow::createViews() {
     const std::vector<Control> &controls = form_.model().controls();
     views_.reserve(controls.size());
     for (const Control &c : controls) {
-        QWidget *parent = c.parent == kWindow ? this : views_[std::size_t(c.parent)]->widget();
-        views_.push_back(createView(c, parent));
+        ControlView *parent = c.parent == kWindow ? nullptr : views_[std::size_t(c.parent)];
+        // A panel inside a panel is painted by the outermost one's widget.
+        if (ControlView *nested = PanelView::nest(parent, c))
+            views_.push_back(nested);
+        else
+            views_.push_back(createView(c, parent ? parent->widget() : this));
     }
 }
 

@@ -33,6 +33,8 @@ public:
     // Brings the widgets of the changed controls, and the focus, up to date.
     void sync();
 
+    // A panel nested in another panel has no widget of its own: this gives
+    // the widget that paints it.
     QWidget *widgetOf(ControlId id) const;
 
 protected:
@@ -52,7 +54,7 @@ private:
     void showFailure(const std::string &message);
 
     TForm1 &form_;
-    std::vector<ControlView *> views_; // by ControlId; owned by Qt as children
+    std::vector<ControlView *> views_; // by ControlId; owned by Qt, nested panels by their panel
     QTimer timer_{this};
     QMetaObject::Connection focusConnection_;
     bool syncing_ = false;

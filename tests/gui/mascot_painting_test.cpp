@@ -95,6 +95,23 @@ private slots:
         ZEM_EXPECT_NONE(figureMismatches(g.grab(), {kFigureLeft, 128}, 100, {}));
     }
 
+    // The figure repaints only where a stroke changed it: what the screen
+    // shows after each stroke of a whole jaw cycle, and after a miss, is
+    // what a fresh rendering of the window shows.
+    void eachStrokeLeavesTheFigureOnScreenAsFreshlyDrawn() {
+        GameWindow g;
+        g.random.next = {1}; // ATAMA: long enough for a jaw cycle
+        g.start();
+        const QRect figure = g.find("Panel32")->geometry();
+        QStringList wrong;
+        for (int stroke = 1; stroke <= 7; ++stroke) {
+            stroke == 7 ? g.type('q') : g.typeNext();
+            if (g.onScreen().copy(figure) != g.grab().copy(figure))
+                wrong << QStringLiteral("after stroke %1").arg(stroke);
+        }
+        ZEM_EXPECT_NONE(wrong);
+    }
+
     void aCompletedCourseLeavesTheFigureInTheTopRightCorner() {
         GameWindow g;
         g.start();
