@@ -2,6 +2,9 @@
 
 #include "app/qt/design_look.h"
 
+#include <QEvent>
+#include <QPainter>
+
 namespace zem {
 
 LabelView::LabelView(QWidget *parent) : QLabel(parent) {
@@ -9,13 +12,16 @@ LabelView::LabelView(QWidget *parent) : QLabel(parent) {
     setMargin(0);
     setIndent(0);
     setWordWrap(false);
+    layout_.setCacheEnabled(true);
 }
 
 void LabelView::apply(const Control &c) {
     applyFrame(this, c);
     const QString text = QString::fromStdString(c.text);
-    if (this->text() != text)
+    if (this->text() != text) {
         setText(text);
+        laidOut_ = false;
+    }
     const Qt::Alignment align = c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
     if (alignment() != (align | Qt::AlignTop))
         setAlignment(align | Qt::AlignTop);
@@ -29,6 +35,45 @@ void LabelView::apply(const Control &c) {
         p.setColor(QPalette::Window, toQColor(c.color));
     setPalette(p);
     setAutoFillBackground(c.color != clNone);
+}
+
+void LabelView::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::FontChange)
+        laidOut_ = false;
+    QLabel::changeEvent(event);
+}
+
+// One line, as wide as it needs, set as QPainter::drawText sets a label's
+// text, so the glyphs land on the very same pixels.
+void LabelView::layOut() {
+    layout_.setText(text());
+    layout_.setFont(QFont(font(), this));
+    QTextOption option;
+    option.setTextDirection(Qt::LeftToRight);
+    layout_.setTextOption(option);
+    layout_.beginLayout();
+    QTextLine line = layout_.createLine();
+    line.setLineWidth(0x01000000);
+    line.setPosition(QPointF(0, 0));
+    layout_.endLayout();
+    laidOut_ = true;
+}
+
+void LabelView::paintEvent(QPaintEvent *event) {
+    if (text().isEmpty())
+        return;
+    // A buddy turns '&' into an underlined shortcut: QLabel knows how.
+    if (buddy() && text().contains(QLatin1Char('&'))) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    if (!laidOut_)
+        layOut();
+    const QTextLine line = layout_.lineAt(0);
+    const qreal x = alignment() & Qt::AlignRight ? width() - line.horizontalAdvance() : 0;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().brush(foregroundRole()), 1));
+    line.draw(&painter, QPointF(x, 0));
 }
 
 } // namespace zem
