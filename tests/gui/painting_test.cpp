@@ -52,6 +52,14 @@ QColor keyColor(GameWindow &g, const QImage &image, int panel) {
     return at(image, p.x(), p.y());
 }
 
+// What a widget paints itself, over a colour no label uses.
+QImage paintedOn(QWidget &widget) {
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(QColor(1, 2, 3));
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
 } // namespace
 
 class Painting : public QObject {
@@ -173,6 +181,30 @@ private slots:
         QVERIFY(title.families().contains(QStringLiteral("IPAMincho")));
         QCOMPARE(QFontInfo(g.find("Panel1")->font()).pixelSize(), 16);
         QCOMPARE(g.find("Label8")->font().pixelSize(), 12);
+    }
+
+    // Labels keep their text laid out between paints: after the text, the
+    // font or a right-aligned label's size changed, each must still paint
+    // exactly what a plain QLabel with its settings paints.
+    void labelsPaintWhatAPlainLabelPaints() {
+        GameWindow g;
+        g.start();
+        for (int i = 0; i < 12; ++i)
+            g.typeNext();
+        g.type('q'); // a miss, most likely: Label7 then counts it
+        g.tick(61);
+        g.onScreen();
+        for (const char *name : {"Label1", "Label3", "Label4", "Label7", "Label12"}) {
+            auto *label = g.find<QLabel>(name);
+            QLabel plain(label->text());
+            plain.setFont(label->font());
+            plain.setPalette(label->palette());
+            plain.setAutoFillBackground(label->autoFillBackground());
+            plain.setAlignment(label->alignment());
+            plain.setContentsMargins(0, 0, 0, 0);
+            plain.resize(label->size());
+            QCOMPARE(paintedOn(*label), paintedOn(plain));
+        }
     }
 
     // The model sizes a label by the Mincho's cell widths; another font, or
