@@ -47,6 +47,11 @@ ControlView *createView(const Control &control, QWidget *parent) {
     ControlView *view = makeView(control, parent);
     QWidget *w = view->widget();
     w->setObjectName(QString::fromStdString(control.name));
+    // Placed before it is shown: a child shown unplaced is first sized to
+    // its own liking, which lays its text out in the default font, loading
+    // the font database and that font for nothing before the window maps.
+    const Rect &r = control.rect;
+    w->setGeometry(r.left, r.top, r.width, r.height);
     // Explicit for every widget, so a hidden parent keeps a child's own
     // setting for when it is shown again.
     w->setVisible(control.visible);
