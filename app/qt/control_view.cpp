@@ -50,8 +50,7 @@ ControlView *createView(const Control &control, QWidget *parent) {
     // Placed before it is shown: a child shown unplaced is first sized to
     // its own liking, which lays its text out in the default font, loading
     // the font database and that font for nothing before the window maps.
-    const Rect &r = control.rect;
-    w->setGeometry(r.left, r.top, r.width, r.height);
+    w->setGeometry(toQRect(control.rect));
     // Explicit for every widget, so a hidden parent keeps a child's own
     // setting for when it is shown again.
     w->setVisible(control.visible);
@@ -60,8 +59,7 @@ ControlView *createView(const Control &control, QWidget *parent) {
 }
 
 void applyFrame(QWidget *widget, const Control &control) {
-    const Rect &r = control.rect;
-    const QRect rect(r.left, r.top, r.width, r.height);
+    const QRect rect = toQRect(control.rect);
     if (widget->geometry() != rect)
         widget->setGeometry(rect);
     if (widget->isHidden() == control.visible)

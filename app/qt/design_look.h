@@ -1,13 +1,14 @@
 #pragma once
 
 #include "app/colors.h"
+#include "app/control.h"
 
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QRect>
 
 class QPainter;
-class QRect;
 
 namespace zem {
 
@@ -20,6 +21,11 @@ void useDesignStyle();
 // which names no colour, is drawn white so the balloon's outline vanishes.
 QColor toQColor(Color color, const QPalette &palette);
 QColor toQColor(Color color);
+
+// A design rectangle in widget coordinates.
+inline QRect toQRect(const Rect &r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 // The design's font at a character height in pixels. "ＭＳ 明朝" is not on
 // Linux; IPAMincho has its metrics, so it is asked for right behind it.

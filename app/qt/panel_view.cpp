@@ -136,7 +136,7 @@ PanelView::Place PanelView::placeOf(const Nested *n) const {
 // box around them. Its own nested panels lie within them.
 void PanelView::applyNested(Nested &n, const Control &c) {
     const QRect before = placeOf(&n).clip;
-    const QRect rect(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+    const QRect rect = toQRect(c.rect);
     bool changed = n.look.take(c) || rect != n.rect || c.visible != n.visible;
     if (n.fontPx != c.fontPx) {
         n.fontPx = c.fontPx;
