@@ -48,8 +48,8 @@ ControlView *createView(const Control &control, QWidget *parent) {
     QWidget *w = view->widget();
     w->setObjectName(QString::fromStdString(control.name));
     // Placed before it is shown: a child shown unplaced is first sized to
-    // its own liking, which lays its text out in the default font, loading
-    // the font database and that font for nothing before the window maps.
+    // its own liking, a size hint thrown away at once, whose text layout
+    // loads the font database before the window can map.
     w->setGeometry(toQRect(control.rect));
     // Explicit for every widget, so a hidden parent keeps a child's own
     // setting for when it is shown again.
