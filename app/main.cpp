@@ -1,7 +1,7 @@
-#include "app/clock.h"
+#include "model/clock.h"
 #include "app/qt/form_window.h"
 #include "app/qt/start_up.h"
-#include "app/random.h"
+#include "model/random.h"
 #include "app/t_form1.h"
 #include "records/disk_record_file.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_model.h"
+#include "model/window_model.h"
 
 #include <array>
 #include <cstdint>

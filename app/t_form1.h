@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/canvas.h"
-#include "app/clock.h"
+#include "model/canvas.h"
+#include "model/clock.h"
 #include "app/mascot.h"
-#include "app/random.h"
-#include "app/window_model.h"
+#include "model/random.h"
+#include "model/window_model.h"
 #include "game/game_state.h"
 #include "game/key_guide.h"
 #include "records/record_book.h"

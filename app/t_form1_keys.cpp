@@ -1,6 +1,6 @@
 #include "app/t_form1.h"
 
-#include "app/failure.h"
+#include "model/failure.h"
 #include "game/judge.h"
 #include "game/phrase_draw.h"
 #include "game/speed_text.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/random.h"
+#include "model/random.h"
 #include "game/game_state.h"
 
 namespace zem {

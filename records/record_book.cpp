@@ -1,6 +1,6 @@
 #include "records/record_book.h"
 
-#include "app/failure.h"
+#include "model/failure.h"
 #include "game/speed_text.h"
 #include "records/display_text.h"
 #include "records/number.h"

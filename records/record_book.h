@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_model.h"
+#include "model/window_model.h"
 #include "game/game_state.h"
 #include "records/record_file.h"
 #include "records/record_store.h"

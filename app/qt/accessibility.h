@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/control.h"
+#include "model/control.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/colors.h"
-#include "app/control.h"
+#include "model/colors.h"
+#include "model/control.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "app/qt/error_box.h"
 
-#include "app/failure.h"
+#include "model/failure.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "app/failure.h"
+#include "model/failure.h"
 #include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
 #include "app/qt/key_codes.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/canvas.h"
+#include "model/canvas.h"
 
 #include <QRect>
 

@@ -1,6 +1,6 @@
 #include "app/qt/start_up.h"
 
-#include "app/failure.h"
+#include "model/failure.h"
 #include "app/form_design.h"
 #include "app/qt/accessibility.h"
 #include "app/qt/design_look.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/clock.h"
-#include "app/failure.h"
-#include "app/random.h"
+#include "model/clock.h"
+#include "model/failure.h"
+#include "model/random.h"
 #include "app/t_form1.h"
 #include "records/record_file.h"
 

@@ -1,4 +1,4 @@
-#include "app/failure.h"
+#include "model/failure.h"
 #include "app/form_design.h"
 #include "fakes.h"
 

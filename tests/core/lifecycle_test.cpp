@@ -1,4 +1,4 @@
-#include "app/failure.h"
+#include "model/failure.h"
 #include "fakes.h"
 #include "game/clock_text.h"
 #include "game/phrase_table.h"

@@ -1,5 +1,5 @@
 #include "app/form_design.h"
-#include "app/window_model.h"
+#include "model/window_model.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 // delivers them. Shared by the property test and the play fuzzer; it needs
 // nothing but the core and the fakes.
 
-#include "app/failure.h"
-#include "app/random.h"
+#include "model/failure.h"
+#include "model/random.h"
 #include "app/t_form1.h"
 #include "fakes.h"
 

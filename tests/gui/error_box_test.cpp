@@ -1,6 +1,6 @@
 // Failed steps end in the error box, and the program goes on.
-#include "app/clock.h"
-#include "app/random.h"
+#include "model/clock.h"
+#include "model/random.h"
 #include "game_window.h"
 #include "records/disk_record_file.h"
 

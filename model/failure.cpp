@@ -1,4 +1,4 @@
-#include "app/failure.h"
+#include "model/failure.h"
 
 namespace zem {
 

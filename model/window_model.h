@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/control.h"
+#include "model/control.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/colors.h"
+#include "model/colors.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app/window_model.h"
+#include "model/window_model.h"
 
 #include <algorithm>
 #include <stdexcept>
