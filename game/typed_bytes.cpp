@@ -1,6 +1,6 @@
 #include "game/typed_bytes.h"
 
-#include <iconv.h>
+#include "model/iconv_handle.h"
 
 namespace zem {
 
@@ -25,46 +25,22 @@ std::size_t sequenceLength(unsigned char lead) {
     return 0;
 }
 
-// One UTF-8 to code page 932 converter for one typed text.
-class Cp932Encoder {
-public:
-    Cp932Encoder() : cd_(iconv_open("CP932", "UTF-8")) {}
-    ~Cp932Encoder() {
-        if (usable())
-            iconv_close(cd_);
-    }
-    Cp932Encoder(const Cp932Encoder &) = delete;
-    Cp932Encoder &operator=(const Cp932Encoder &) = delete;
-
-    // Appends the code page form of one whole character, or "?" when it has
-    // none (or is no well-formed UTF-8).
-    void encode(std::string_view character, std::string &out) {
-        char buffer[8];
-        char *in = const_cast<char *>(character.data());
-        std::size_t inLeft = character.size();
-        char *to = buffer;
-        std::size_t toLeft = sizeof buffer;
-        if (usable()) {
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd_, &in, &inLeft, &to, &toLeft) != std::size_t(-1) && inLeft == 0 &&
-                to != buffer) {
-                out.append(buffer, std::size_t(to - buffer));
-                return;
-            }
-        }
+// Appends the code page form of one whole character, or "?" when it has
+// none (or is no well-formed UTF-8).
+void encode(IconvHandle &encoder, std::string_view character, std::string &out) {
+    char buffer[8];
+    const IconvHandle::Result r = encoder.convert(character, buffer);
+    if (r.whole && r.read == character.size() && r.written > 0)
+        out.append(buffer, r.written);
+    else
         out += '?';
-    }
-
-private:
-    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t cd_;
-};
+}
 
 } // namespace
 
 std::string typedBytes(std::string_view utf8) {
     std::string out;
-    Cp932Encoder encoder;
+    IconvHandle encoder("CP932", "UTF-8");
     std::size_t i = 0;
     while (i < utf8.size()) {
         std::size_t length = sequenceLength(static_cast<unsigned char>(utf8[i]));
@@ -80,7 +56,7 @@ std::string typedBytes(std::string_view utf8) {
         else if (character == kOverline)
             out += '\x7E';
         else
-            encoder.encode(character, out);
+            encode(encoder, character, out);
         i += length;
     }
     return out;
