@@ -1,19 +1,68 @@
-#include "model/clock.h"
 #include "app/qt/form_window.h"
 #include "app/qt/start_up.h"
-#include "model/random.h"
 #include "app/t_form1.h"
+#include "history/csv_export.h"
+#include "history/history_path.h"
+#include "history/history_store.h"
+#include "history/history_writer.h"
+#include "model/clock.h"
+#include "model/random.h"
 #include "records/disk_record_file.h"
 
 #include <QApplication>
 
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <sys/stat.h>
+
+namespace {
+
+// --history-csv: every game to standard output, with no display at all.
+int exportHistory(const std::string &path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+        // No history yet: the header alone, as for a history of no game.
+        std::cout << zem::kHistoryCsvHeader << "\r\n";
+        return 0;
+    }
+    zem::HistoryStore store(path);
+    const zem::HistoryState &state = store.state();
+    if (!state.setAside.empty())
+        std::cerr << "typing-zem: the history was damaged and is kept as " << state.setAside
+                  << "; a new one was started.\n";
+    if (state.kind == zem::HistoryState::Kind::Unavailable) {
+        std::cerr << "typing-zem: cannot read " << path << ": " << state.detail << "\n";
+        return 1;
+    }
+    const bool whole = zem::writeHistoryCsv(store, std::cout);
+    std::cout.flush();
+    if (!whole || !std::cout) {
+        std::cerr << "typing-zem: the history could not be read or written out to its end.\n";
+        return 1;
+    }
+    return state.setAside.empty() ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char *argv[]) {
+    const std::string historyPath =
+        zem::historyPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (argc == 2 && std::strcmp(argv[1], "--history-csv") == 0)
+        return exportHistory(historyPath);
+
     QApplication app(argc, argv);
 
     zem::SystemClock clock;
     zem::MersenneRandom random;
     zem::DiskRecordFile records("hiscore.dat");
-    zem::TForm1 form(clock, random, records);
+    zem::NoHistory noHistory;
+    std::unique_ptr<zem::HistoryWriter> writer;
+    if (!historyPath.empty())
+        writer = std::make_unique<zem::HistoryWriter>(historyPath);
+    zem::TForm1 form(clock, random, records,
+                     writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
 
     auto window = zem::openFormWindow(form);
 

@@ -8,7 +8,12 @@
 
 namespace zem {
 
-TForm1::TForm1(Clock &clock, Random &random, RecordFile &records)
+GameHistory &TForm1::noHistory() {
+    static NoHistory none;
+    return none;
+}
+
+TForm1::TForm1(Clock &clock, Random &random, RecordFile &records, GameHistory &history)
     : clock_(clock), random_(random), model_(formControls()), Label1(model_.id("Label1")),
       Label2(model_.id("Label2")), Label3(model_.id("Label3")), Label4(model_.id("Label4")),
       Label5(model_.id("Label5")), Label7(model_.id("Label7")), Label8(model_.id("Label8")),
@@ -18,8 +23,8 @@ TForm1::TForm1(Clock &clock, Random &random, RecordFile &records)
       Button1(model_.id("Button1")), ComboBox1(model_.id("ComboBox1")),
       groupbox1(model_.id("groupbox1")), RadioButton1(model_.id("RadioButton1")),
       RadioButton2(model_.id("RadioButton2")), ProgressBar1(model_.id("ProgressBar1")),
-      Panel32(model_.id("Panel32")), keyGuide_(model_), mascot_(model_), records_(model_, records) {
-}
+      Panel32(model_.id("Panel32")), keyGuide_(model_), mascot_(model_), records_(model_, records),
+      history_(history) {}
 
 void TForm1::FormCreate() {
     NullCanvas offscreen;
@@ -67,6 +72,9 @@ void TForm1::Button1Click() {
         model_.setLeft(Label1, 75);
     keyGuide_.pressReset();
     DrawPhrase(state_, random_, wordMode());
+    tally_.start();
+    tally_.newPhrase(state_.TargetRomaji);
+    shownSeconds_ = 0;
     model_.setVisible(RadioButton1, false);
     model_.setVisible(RadioButton2, false);
     model_.setVisible(groupbox1, false);
@@ -100,6 +108,8 @@ void TForm1::showIdleControls() {
 void TForm1::FormKeyDown(std::uint16_t &key, ShiftState) {
     if (state_.Halted != 0 || key != kVkEscape)
         return;
+    if (inGame())
+        keepGame(false);
     state_.NewRecord = 0;
     state_.Halted = 1;
     state_.ClockRunning = 0;
@@ -129,6 +139,7 @@ void TForm1::Timer1Timer() {
             elapsedSeconds(state_.StartMonotonicMs, clock_.monotonicMilliseconds());
         state_.ClockSeconds = std::uint16_t(state_.ElapsedSeconds % 60);
         model_.setText(Label4, clockText(state_.ElapsedSeconds));
+        shownSeconds_ = state_.ElapsedSeconds;
     }
     state_.Halted = 0;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "model/canvas.h"
-#include "model/clock.h"
 #include "app/mascot.h"
-#include "model/random.h"
-#include "model/window_model.h"
 #include "game/game_state.h"
 #include "game/key_guide.h"
+#include "history/game_history.h"
+#include "history/game_tally.h"
+#include "model/canvas.h"
+#include "model/clock.h"
+#include "model/random.h"
+#include "model/window_model.h"
 #include "records/record_book.h"
 #include "records/record_file.h"
 
@@ -29,7 +31,8 @@ class TForm1 {
     WindowModel model_;
 
 public:
-    TForm1(Clock &clock, Random &random, RecordFile &records);
+    // Every game that had a keystroke goes to `history` when it ends.
+    TForm1(Clock &clock, Random &random, RecordFile &records, GameHistory &history = noHistory());
 
     WindowModel &model() { return model_; }
     const WindowModel &model() const { return model_; }
@@ -58,6 +61,8 @@ public:
 
     bool wordMode() const { return model_.checked(RadioButton2); }
     bool proverbMode() const { return model_.checked(RadioButton1); }
+    // From START until the course is typed or Escape stops it.
+    bool inGame() const { return state_.ClockRunning == 1; }
 
     // Design names of the controls the handlers address.
     const ControlId Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label9, Label10,
@@ -65,7 +70,9 @@ public:
         RadioButton1, RadioButton2, ProgressBar1, Panel32;
 
 private:
+    static GameHistory &noHistory();
     void completionCheck();
+    void keepGame(bool completed);
     void refill();
     void showIdleControls();
     void setBubbleVisible(bool visible);
@@ -74,6 +81,9 @@ private:
     KeyGuide keyGuide_;
     Mascot mascot_;
     RecordBook records_;
+    GameHistory &history_;
+    GameTally tally_;
+    std::uint16_t shownSeconds_ = 0; // what the time label shows of this game
 };
 
 } // namespace zem

@@ -1,9 +1,9 @@
 #include "app/t_form1.h"
 
-#include "model/failure.h"
 #include "game/judge.h"
 #include "game/phrase_draw.h"
 #include "game/speed_text.h"
+#include "model/failure.h"
 
 #include <string>
 
@@ -14,7 +14,10 @@ namespace zem {
 void TForm1::FormKeyPress(char &key) {
     keyGuide_.pressReset();
     const std::size_t rest = state_.TargetRomaji.empty() ? 0 : state_.TargetRomaji.size() - 1;
-    if (isCorrectStroke(key, state_.TargetRomaji, state_.Halted)) {
+    const bool correct = isCorrectStroke(key, state_.TargetRomaji, state_.Halted);
+    if (inGame())
+        tally_.stroke(state_.TargetRomaji.size(), key, correct);
+    if (correct) {
         mascot_.strokeStep();
         state_.TargetRomaji = state_.TargetRomaji.substr(1, rest);
         model_.setText(Label1, state_.TargetRomaji);
@@ -42,6 +45,7 @@ void TForm1::refill() {
     if (!state_.TargetRomaji.empty() || state_.Halted == 1)
         return;
     DrawPhrase(state_, random_, wordMode());
+    tally_.newPhrase(state_.TargetRomaji);
     model_.setText(Label1, state_.TargetRomaji);
     model_.setText(Label2, state_.TargetDisplay);
 }
@@ -56,7 +60,13 @@ void TForm1::completionCheck() {
         throw Failure("0 による浮動小数点数除算");
     state_.StrokesPerMinute = double(state_.StrokeCount) / double(state_.ElapsedSeconds) * 60.0;
     model_.setText(Label5, SpeedText(state_.StrokesPerMinute) + "打/分");
-    records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
+    try {
+        records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
+    } catch (const Failure &) {
+        keepGame(true); // a record that could not be saved still leaves its game
+        throw;
+    }
+    keepGame(true);
     state_.Halted = 1;
     state_.ClockRunning = 0;
     showIdleControls();
@@ -67,6 +77,26 @@ void TForm1::completionCheck() {
     model_.setVisible(Label2, false);
     setBubbleVisible(false);
     model_.setTop(Panel32, 24);
+}
+
+// Hands the game that ends now to the history; play never waits for it.
+void TForm1::keepGame(bool completed) {
+    if (!tally_.any())
+        return;
+    GameRecord game;
+    game.finishedAt = clock_.wallTime();
+    game.mode = wordMode() ? GameMode::Word : GameMode::Proverb;
+    game.course = state_.CourseLength;
+    game.strokes = state_.StrokeCount;
+    game.misses = state_.MissCount;
+    game.seconds = shownSeconds_;
+    game.completed = completed;
+    if (completed)
+        game.speed = SpeedText(state_.StrokesPerMinute);
+    game.newRecord = state_.NewRecord == 1;
+    tally_.fill(game);
+    tally_.start();
+    history_.keep(std::move(game));
 }
 
 } // namespace zem

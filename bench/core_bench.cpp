@@ -14,6 +14,7 @@ struct StillClock final : zem::Clock {
     double localTimeOfDay() override { return double(ms) / 86'400'000.0; }
     std::uint32_t utcMillisecondsOfDay() override { return 1; }
     std::int64_t monotonicMilliseconds() override { return ms; }
+    zem::WallTime wallTime() override { return {ms / 1000, 0}; }
 };
 
 struct NullRecords final : zem::RecordFile {

@@ -32,4 +32,11 @@ std::int64_t SystemClock::monotonicMilliseconds() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+WallTime SystemClock::wallTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {std::int64_t(now), std::int32_t(local.tm_gmtoff)};
+}
+
 } // namespace zem

@@ -4,6 +4,13 @@
 
 namespace zem {
 
+// A moment on the calendar: seconds since the Unix epoch, and the offset of
+// local time from UTC at that moment.
+struct WallTime {
+    std::int64_t unixSeconds = 0;
+    std::int32_t utcOffsetSeconds = 0;
+};
+
 // Where the game gets the time: the local time of day that START notes, a
 // monotonic reading that the game clock counts by, and a UTC reading to seed
 // its generator. Tests hand in a clock they move themselves.
@@ -17,6 +24,8 @@ public:
     // Milliseconds from an arbitrary origin, never stepped: time syncs,
     // daylight-saving changes and midnight leave it running evenly.
     virtual std::int64_t monotonicMilliseconds() = 0;
+    // Now, with the local offset: when a game ended, for its history.
+    virtual WallTime wallTime() = 0;
 };
 
 // The machine's clock.
@@ -25,6 +34,7 @@ public:
     double localTimeOfDay() override;
     std::uint32_t utcMillisecondsOfDay() override;
     std::int64_t monotonicMilliseconds() override;
+    WallTime wallTime() override;
 };
 
 } // namespace zem

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/t_form1.h"
 #include "model/clock.h"
 #include "model/failure.h"
 #include "model/random.h"
-#include "app/t_form1.h"
 #include "records/record_file.h"
 
 #include <deque>
@@ -29,6 +29,10 @@ public:
     }
     std::uint32_t utcMillisecondsOfDay() override { return utcMs; }
     std::int64_t monotonicMilliseconds() override { return monotonicMs; }
+    // The calendar moves with the wall clock: noon is 2026-12-08 12:00 in Tokyo.
+    std::int64_t unixAtMidnight = 1'796'655'600;
+    std::int32_t utcOffset = 9 * 3600;
+    WallTime wallTime() override { return {unixAtMidnight + localMs / 1000, utcOffset}; }
     void advanceSeconds(double s) {
         const auto ms = std::int64_t(s * 1000.0 + 0.5);
         localMs += ms;

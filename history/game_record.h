@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/clock.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zem {
+
+enum class GameMode { Word, Proverb };
+
+// "word" or "proverb", as the history and its CSV write a mode.
+const char *modeName(GameMode mode);
+
+// How often one key was the next letter, and how it went.
+struct KeyTally {
+    char key = 0; // an upper-case letter
+    std::int32_t hits = 0;
+    std::int32_t misses = 0;
+};
+
+// A key typed instead of the next letter, and how often.
+struct Confusion {
+    char expected = 0;       // an upper-case letter
+    unsigned char typed = 0; // the byte the window received
+    std::int32_t count = 0;
+};
+
+// The romaji syllable around missed letters ("tu", "si", "nn") and how often.
+struct SyllableMisses {
+    std::string syllable;
+    std::int32_t count = 0;
+};
+
+// One game as the history keeps it: the figures the game showed when it
+// ended, and what was typed for each expected key.
+struct GameRecord {
+    WallTime finishedAt;
+    GameMode mode = GameMode::Word;
+    std::int32_t course = 100;
+    std::int32_t strokes = 0;
+    std::int32_t misses = 0;
+    std::int32_t seconds = 0; // the elapsed time shown
+    std::string speed;        // as hiscore.dat writes it; empty for a stopped game
+    bool completed = false;
+    bool newRecord = false;
+    std::vector<KeyTally> keys;            // by key
+    std::vector<Confusion> confusions;     // by expected key, then typed byte
+    std::vector<SyllableMisses> syllables; // by syllable
+};
+
+} // namespace zem
