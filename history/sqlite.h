@@ -53,6 +53,8 @@ public:
     Statement &bind(int index, std::int64_t value);
     Statement &bind(int index, std::string_view text);
     Statement &bindReal(int index, double value);
+    Statement &bind(int index, double value) = delete; // say bindReal
+    Statement &bind(int index, int value) { return bind(index, std::int64_t(value)); }
     Statement &bindNull(int index);
 
     enum class Step { Row, Done, Failed };
