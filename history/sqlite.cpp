@@ -44,7 +44,7 @@ std::int64_t Database::lastInsertRowid() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
-Statement::Statement(Database &db, std::string_view sql) : db_(db) {
+Statement::Statement(Database &db, std::string_view sql) {
     if (sqlite3_prepare_v2(db.handle(), sql.data(), int(sql.size()), &stmt_, nullptr) != SQLITE_OK)
         stmt_ = nullptr;
 }

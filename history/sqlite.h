@@ -70,7 +70,6 @@ public:
     bool isNull(int column) const;
 
 private:
-    Database &db_;
     sqlite3_stmt *stmt_ = nullptr;
 };
 
