@@ -68,33 +68,37 @@ int HistoryStore::currentVersion() {
     return kStepCount;
 }
 
+// Each step is a transaction that reads the version again once it holds the
+// write lock: a second copy opening the history at the same moment finds
+// the step done and goes on.
 bool HistoryStore::migrate(sql::Database &db, int version, std::string *why) {
-    sql::Statement read(db, "PRAGMA user_version");
-    if (read.step() != sql::Statement::Step::Row) {
-        if (why)
-            *why = db.lastError().message;
-        return false;
-    }
-    const int from = int(read.integer(0));
-    read.reset();
-    for (int v = from; v < version && v < kStepCount; ++v) {
+    for (;;) {
         sql::Transaction transaction(db);
         sql::Error error;
-        if (!transaction.begun())
+        int found = 0;
+        if (!transaction.begun()) {
             error = db.lastError();
+        } else {
+            sql::Statement read(db, "PRAGMA user_version");
+            if (read.step() == sql::Statement::Step::Row)
+                found = int(read.integer(0));
+            else
+                error = db.lastError();
+        }
+        if (!error && (found >= version || found >= kStepCount))
+            return true;
         if (!error)
-            error = db.exec(kSchemaSteps[v]);
+            error = db.exec(kSchemaSteps[found]);
         if (!error)
-            error = db.exec(("PRAGMA user_version = " + std::to_string(v + 1)).c_str());
+            error = db.exec(("PRAGMA user_version = " + std::to_string(found + 1)).c_str());
         if (!error)
             error = transaction.commit();
         if (error) {
             if (why)
-                *why = error.message;
+                *why = error.message.empty() ? "schema update failed" : error.message;
             return false;
         }
     }
-    return true;
 }
 
 HistoryStore::HistoryStore(std::string path, Durability durability, int busyTimeoutMs)
@@ -310,8 +314,9 @@ bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
         keyTotal.reset();
     }
     sql::Statement confusion(db, "INSERT INTO game_confusions VALUES (?1, ?2, ?3, ?4)");
-    sql::Statement confusionTotal(db, "INSERT INTO course_confusions AS t VALUES (?1, ?2, ?3, ?4, ?5) "
-                                      "ON CONFLICT DO UPDATE SET count = t.count + excluded.count");
+    sql::Statement confusionTotal(db,
+                                  "INSERT INTO course_confusions AS t VALUES (?1, ?2, ?3, ?4, ?5) "
+                                  "ON CONFLICT DO UPDATE SET count = t.count + excluded.count");
     for (const Confusion &c : game.confusions) {
         const std::string_view expected(&c.expected, 1);
         confusion.bind(1, id).bind(2, expected).bind(3, c.typed).bind(4, c.count);
@@ -431,7 +436,7 @@ std::vector<SyllableTotal> HistoryStore::topSyllables(GameMode mode, int course,
 
 bool HistoryStore::forEachGame(const std::function<void(const GameRecord &)> &each) {
     if (!db_)
-        return state_.kind == HistoryState::Kind::Unavailable && lastCode_ == 0;
+        return false;
     sql::Statement q(*db_, "SELECT finished_unix, utc_offset, mode, course, strokes, misses, "
                            "seconds, speed, completed, new_record FROM games "
                            "ORDER BY finished_unix, id");

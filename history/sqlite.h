@@ -18,8 +18,8 @@ struct Error {
     explicit operator bool() const { return code != 0; }
 };
 
-// One connection, closed with its owner. Statements keep it open until
-// they are finalized, so they must not outlive it.
+// One connection, closed with its owner (or, when statements of it are
+// still alive, with the last of them).
 class Database {
 public:
     enum class Access { ReadWriteCreate, ReadOnly };
