@@ -75,8 +75,8 @@ CREATE TABLE course_keys (
     PRIMARY KEY (mode, course, key)
 ) WITHOUT ROWID;
 INSERT INTO course_keys
-SELECT mode, course, key, SUM(hits), SUM(misses)
-  FROM game_keys JOIN games ON games.id = game_id GROUP BY mode, course, key;
+SELECT mode, course, key, SUM(k.hits), SUM(k.misses)
+  FROM game_keys AS k JOIN games ON games.id = k.game_id GROUP BY mode, course, key;
 CREATE TABLE course_confusions (
     mode     TEXT    NOT NULL,
     course   INTEGER NOT NULL,

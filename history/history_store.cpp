@@ -68,37 +68,41 @@ int HistoryStore::currentVersion() {
     return kStepCount;
 }
 
+// Each step is a transaction that reads the version again once it holds the
+// write lock: a second copy opening the history at the same moment finds
+// the step done and goes on.
 bool HistoryStore::migrate(sql::Database &db, int version, std::string *why) {
-    sql::Statement read(db, "PRAGMA user_version");
-    if (read.step() != sql::Statement::Step::Row) {
-        if (why)
-            *why = db.lastError().message;
-        return false;
-    }
-    const int from = int(read.integer(0));
-    read.reset();
-    for (int v = from; v < version && v < kStepCount; ++v) {
+    for (;;) {
         sql::Transaction transaction(db);
         sql::Error error;
-        if (!transaction.begun())
+        int found = 0;
+        if (!transaction.begun()) {
             error = db.lastError();
+        } else {
+            sql::Statement read(db, "PRAGMA user_version");
+            if (read.step() == sql::Statement::Step::Row)
+                found = int(read.integer(0));
+            else
+                error = db.lastError();
+        }
+        if (!error && (found >= version || found >= kStepCount))
+            return true;
         if (!error)
-            error = db.exec(kSchemaSteps[v]);
+            error = db.exec(kSchemaSteps[found]);
         if (!error)
-            error = db.exec(("PRAGMA user_version = " + std::to_string(v + 1)).c_str());
+            error = db.exec(("PRAGMA user_version = " + std::to_string(found + 1)).c_str());
         if (!error)
             error = transaction.commit();
         if (error) {
             if (why)
-                *why = error.message;
+                *why = error.message.empty() ? "schema update failed" : error.message;
             return false;
         }
     }
-    return true;
 }
 
-HistoryStore::HistoryStore(std::string path, Durability durability)
-    : path_(std::move(path)), durability_(durability) {
+HistoryStore::HistoryStore(std::string path, Durability durability, int busyTimeoutMs)
+    : path_(std::move(path)), durability_(durability), busyTimeoutMs_(busyTimeoutMs) {
     open();
 }
 
@@ -151,7 +155,7 @@ bool HistoryStore::openDatabase() {
     };
     if (!db_)
         return fail(error);
-    sqlite3_busy_timeout(db_->handle(), kBusyTimeoutMs);
+    sqlite3_busy_timeout(db_->handle(), busyTimeoutMs_);
 
     sql::Statement version(*db_, "PRAGMA user_version");
     if (version.step() != sql::Statement::Step::Row)
@@ -273,7 +277,7 @@ bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
         .bind(10, game.newRecord ? 1 : 0);
     if (game.completed) {
         row.bind(8, game.speed);
-        row.bind(11, bestNow);
+        row.bindReal(11, bestNow);
     } else {
         row.bindNull(8).bindNull(11);
     }
@@ -282,11 +286,11 @@ bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
     const std::int64_t id = db.lastInsertRowid();
 
     sql::Statement totals(
-        db, "INSERT INTO course_totals VALUES (?1, ?2, 1, ?3, ?4, ?5, ?6, ?7) "
-            "ON CONFLICT DO UPDATE SET games = games + 1, "
-            "completed_games = completed_games + excluded.completed_games, "
-            "seconds = seconds + excluded.seconds, strokes = strokes + excluded.strokes, "
-            "misses = misses + excluded.misses, best = MAX(best, excluded.best)");
+        db, "INSERT INTO course_totals AS t VALUES (?1, ?2, 1, ?3, ?4, ?5, ?6, ?7) "
+            "ON CONFLICT DO UPDATE SET games = t.games + 1, "
+            "completed_games = t.completed_games + excluded.completed_games, "
+            "seconds = t.seconds + excluded.seconds, strokes = t.strokes + excluded.strokes, "
+            "misses = t.misses + excluded.misses, best = MAX(t.best, excluded.best)");
     totals.bind(1, mode)
         .bind(2, game.course)
         .bind(3, game.completed ? 1 : 0)
@@ -297,9 +301,9 @@ bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
         return failed();
 
     sql::Statement key(db, "INSERT INTO game_keys VALUES (?1, ?2, ?3, ?4)");
-    sql::Statement keyTotal(db, "INSERT INTO course_keys VALUES (?1, ?2, ?3, ?4, ?5) "
-                                "ON CONFLICT DO UPDATE SET hits = hits + excluded.hits, "
-                                "misses = misses + excluded.misses");
+    sql::Statement keyTotal(db, "INSERT INTO course_keys AS t VALUES (?1, ?2, ?3, ?4, ?5) "
+                                "ON CONFLICT DO UPDATE SET hits = t.hits + excluded.hits, "
+                                "misses = t.misses + excluded.misses");
     for (const KeyTally &k : game.keys) {
         const std::string_view name(&k.key, 1);
         key.bind(1, id).bind(2, name).bind(3, k.hits).bind(4, k.misses);
@@ -310,8 +314,9 @@ bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
         keyTotal.reset();
     }
     sql::Statement confusion(db, "INSERT INTO game_confusions VALUES (?1, ?2, ?3, ?4)");
-    sql::Statement confusionTotal(db, "INSERT INTO course_confusions VALUES (?1, ?2, ?3, ?4, ?5) "
-                                      "ON CONFLICT DO UPDATE SET count = count + excluded.count");
+    sql::Statement confusionTotal(db,
+                                  "INSERT INTO course_confusions AS t VALUES (?1, ?2, ?3, ?4, ?5) "
+                                  "ON CONFLICT DO UPDATE SET count = t.count + excluded.count");
     for (const Confusion &c : game.confusions) {
         const std::string_view expected(&c.expected, 1);
         confusion.bind(1, id).bind(2, expected).bind(3, c.typed).bind(4, c.count);
@@ -326,8 +331,8 @@ bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
         confusionTotal.reset();
     }
     sql::Statement syllable(db, "INSERT INTO game_syllables VALUES (?1, ?2, ?3)");
-    sql::Statement syllableTotal(db, "INSERT INTO course_syllables VALUES (?1, ?2, ?3, ?4) "
-                                     "ON CONFLICT DO UPDATE SET count = count + excluded.count");
+    sql::Statement syllableTotal(db, "INSERT INTO course_syllables AS t VALUES (?1, ?2, ?3, ?4) "
+                                     "ON CONFLICT DO UPDATE SET count = t.count + excluded.count");
     for (const SyllableMisses &s : game.syllables) {
         syllable.bind(1, id).bind(2, s.syllable).bind(3, s.count);
         syllableTotal.bind(1, mode).bind(2, game.course).bind(3, s.syllable).bind(4, s.count);
@@ -431,7 +436,7 @@ std::vector<SyllableTotal> HistoryStore::topSyllables(GameMode mode, int course,
 
 bool HistoryStore::forEachGame(const std::function<void(const GameRecord &)> &each) {
     if (!db_)
-        return state_.kind == HistoryState::Kind::Unavailable && lastCode_ == 0;
+        return false;
     sql::Statement q(*db_, "SELECT finished_unix, utc_offset, mode, course, strokes, misses, "
                            "seconds, speed, completed, new_record FROM games "
                            "ORDER BY finished_unix, id");

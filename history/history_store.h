@@ -75,7 +75,8 @@ public:
     // Opens the history at `path`, making it (and its folder) when missing
     // and bringing an older schema up to date. A file that is damaged or no
     // database at all is moved aside, never deleted, and a new one started.
-    explicit HistoryStore(std::string path, Durability durability = Durability::Full);
+    explicit HistoryStore(std::string path, Durability durability = Durability::Full,
+                          int busyTimeoutMs = kBusyTimeoutMs);
     ~HistoryStore();
     HistoryStore(const HistoryStore &) = delete;
     HistoryStore &operator=(const HistoryStore &) = delete;
@@ -113,6 +114,7 @@ private:
 
     std::string path_;
     Durability durability_;
+    int busyTimeoutMs_;
     HistoryState state_;
     std::unique_ptr<sql::Database> db_;
     int lastCode_ = 0; // of the last failed step of open(), to tell damage from the rest

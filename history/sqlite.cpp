@@ -11,7 +11,7 @@ std::unique_ptr<Database> Database::open(const std::string &path, Access access,
     const int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
     if (rc != SQLITE_OK) {
         error = {rc & 0xFF, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)};
-        sqlite3_close(db);
+        sqlite3_close_v2(db);
         return nullptr;
     }
     sqlite3_extended_result_codes(db, 0);
@@ -19,8 +19,10 @@ std::unique_ptr<Database> Database::open(const std::string &path, Access access,
     return std::unique_ptr<Database>(new Database(db));
 }
 
+// A statement still alive keeps the connection until it is finalized too,
+// so the two may go in either order.
 Database::~Database() {
-    sqlite3_close(db_);
+    sqlite3_close_v2(db_);
 }
 
 Error Database::exec(const char *sql) {
@@ -44,7 +46,7 @@ std::int64_t Database::lastInsertRowid() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
-Statement::Statement(Database &db, std::string_view sql) : db_(db) {
+Statement::Statement(Database &db, std::string_view sql) {
     if (sqlite3_prepare_v2(db.handle(), sql.data(), int(sql.size()), &stmt_, nullptr) != SQLITE_OK)
         stmt_ = nullptr;
 }

@@ -18,8 +18,8 @@ struct Error {
     explicit operator bool() const { return code != 0; }
 };
 
-// One connection, closed with its owner. Statements keep it open until
-// they are finalized, so they must not outlive it.
+// One connection, closed with its owner (or, when statements of it are
+// still alive, with the last of them).
 class Database {
 public:
     enum class Access { ReadWriteCreate, ReadOnly };
@@ -53,6 +53,8 @@ public:
     Statement &bind(int index, std::int64_t value);
     Statement &bind(int index, std::string_view text);
     Statement &bindReal(int index, double value);
+    Statement &bind(int index, double value) = delete; // say bindReal
+    Statement &bind(int index, int value) { return bind(index, std::int64_t(value)); }
     Statement &bindNull(int index);
 
     enum class Step { Row, Done, Failed };
@@ -68,7 +70,6 @@ public:
     bool isNull(int column) const;
 
 private:
-    Database &db_;
     sqlite3_stmt *stmt_ = nullptr;
 };
 

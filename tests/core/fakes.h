@@ -107,11 +107,19 @@ inline std::string recordFile(const std::map<int, std::string> &lines, int count
     return text;
 }
 
+// Keeps every game handed on, in order.
+class RecordingHistory final : public GameHistory {
+public:
+    std::vector<GameRecord> games;
+    void keep(GameRecord record) noexcept override { games.push_back(std::move(record)); }
+};
+
 // A created form with a fake clock, a fixed generator and fresh records.
 struct FormFixture {
     FakeClock clock;
     FixedRandom random;
     MemoryRecordFile file;
+    RecordingHistory history;
     std::unique_ptr<TForm1> form;
 
     // The message of a failed FormCreate; the error box adds the full stop.
@@ -123,7 +131,7 @@ struct FormFixture {
     }
     explicit FormFixture(RecordFile &records) { create(records); }
     void create(RecordFile &records) {
-        form = std::make_unique<TForm1>(clock, random, records);
+        form = std::make_unique<TForm1>(clock, random, records, history);
         try {
             form->FormCreate();
         } catch (const Failure &f) {

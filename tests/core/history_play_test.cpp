@@ -1,0 +1,101 @@
+#include "fakes.h"
+#include "history/syllable.h"
+
+#include <gtest/gtest.h>
+
+namespace zem::test {
+namespace {
+
+struct SyllableCase {
+    const char *romaji;
+    std::size_t position;
+    const char *syllable;
+};
+
+TEST(Syllable, NamesTheSyllableAroundALetter) {
+    const SyllableCase cases[] = {
+        {"KYUUGYUU", 0, "kyu"}, {"KYUUGYUU", 2, "kyu"}, {"KYUUGYUU", 3, "u"},
+        {"SANNNENN", 2, "nn"},  {"SANNNENN", 4, "ne"},  {"SANNNENN", 7, "nn"},
+        {"KAPPA", 2, "ppa"},    {"TUKI", 1, "tu"},      {"ATAMA", 0, "a"},
+        {"ATAMA", 5, ""},
+    };
+    for (const SyllableCase &c : cases)
+        EXPECT_EQ(syllableAt(c.romaji, c.position), c.syllable) << c.romaji << " @" << c.position;
+}
+
+// The phrase is AKUSENN throughout (the fixed generator draws row 0).
+class GameKept : public testing::Test {
+protected:
+    FormFixture f;
+};
+
+TEST_F(GameKept, ACompletedGameKeepsTheFiguresShownAndWhatWasMissed) {
+    f.start();
+    f.press('a');
+    f.press('x'); // K expected
+    f.press('k');
+    f.press('s'); // U expected: a miss in "ku"
+    f.tick(59.5);
+    while (f.model().windowHasFocus())
+        f.press(f.state().TargetRomaji.front());
+    ASSERT_EQ(f.history.games.size(), 1u);
+    const GameRecord &g = f.history.games[0];
+    EXPECT_TRUE(g.completed);
+    EXPECT_TRUE(g.newRecord);
+    EXPECT_EQ(g.mode, GameMode::Word);
+    EXPECT_EQ(g.course, 100);
+    EXPECT_EQ(g.strokes, 100);
+    EXPECT_EQ(g.misses, 2);
+    EXPECT_EQ(g.seconds, 59);
+    EXPECT_EQ(g.speed, "101.7"); // 100 strokes in 59 s, as hiscore.dat now holds it
+    EXPECT_EQ(f.file.content->substr(0, 5), "101.7");
+    EXPECT_EQ(g.finishedAt.utcOffsetSeconds, 9 * 3600);
+    ASSERT_EQ(g.confusions.size(), 2u);
+    EXPECT_EQ(g.confusions[0].expected, 'K');
+    EXPECT_EQ(g.confusions[0].typed, 'X');
+    EXPECT_EQ(g.confusions[1].expected, 'U');
+    EXPECT_EQ(g.confusions[1].typed, 'S');
+    ASSERT_EQ(g.syllables.size(), 1u); // both misses fell in "ku"
+    EXPECT_EQ(g.syllables[0].syllable, "ku");
+    EXPECT_EQ(g.syllables[0].count, 2);
+    int hits = 0, misses = 0;
+    for (const KeyTally &k : g.keys) {
+        hits += k.hits;
+        misses += k.misses;
+    }
+    EXPECT_EQ(hits, 100);
+    EXPECT_EQ(misses, 2);
+}
+
+TEST_F(GameKept, EscapeKeepsTheStoppedGameOnlyWhenSomethingWasTyped) {
+    f.start();
+    f.escape();
+    EXPECT_TRUE(f.history.games.empty());
+
+    f.tick(); // the halt after a stop ends with the tick
+    f.start();
+    f.tick(3.5);
+    f.press('a');
+    f.press('q');
+    f.escape();
+    ASSERT_EQ(f.history.games.size(), 1u);
+    const GameRecord &g = f.history.games[0];
+    EXPECT_FALSE(g.completed);
+    EXPECT_FALSE(g.newRecord);
+    EXPECT_EQ(g.strokes, 1);
+    EXPECT_EQ(g.misses, 1);
+    EXPECT_EQ(g.seconds, 3);
+    EXPECT_EQ(g.speed, "");
+}
+
+// Keys that reach the window outside a game are no game's.
+TEST_F(GameKept, NothingIsKeptForKeysOutsideAGame) {
+    f.playCourse(60);
+    ASSERT_EQ(f.history.games.size(), 1u);
+    f.stray('u'); // runs the completion check again
+    f.escape();
+    EXPECT_EQ(f.history.games.size(), 1u);
+}
+
+} // namespace
+} // namespace zem::test

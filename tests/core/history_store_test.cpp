@@ -1,0 +1,223 @@
+#include "history/csv_export.h"
+#include "history/history_schema.h"
+#include "history/history_store.h"
+#include "history/history_writer.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zem::test {
+namespace {
+
+constexpr std::int64_t kDec8Noon = 1'796'698'800; // 2026-12-08 12:00 in Tokyo
+
+GameRecord game(std::int64_t unix, bool completed, const char *speed, GameMode mode = GameMode::Word,
+                int course = 100) {
+    GameRecord g;
+    g.finishedAt = {unix, 9 * 3600};
+    g.mode = mode;
+    g.course = course;
+    g.strokes = completed ? course : 40;
+    g.misses = 3;
+    g.seconds = 61;
+    g.completed = completed;
+    g.speed = completed ? speed : "";
+    g.keys = {{'K', 30, 2}, {'U', 20, 1}};
+    g.confusions = {{'K', 'X', 2}, {'U', ' ', 1}};
+    g.syllables = {{"ku", 3}};
+    return g;
+}
+
+class HistoryStoreTest : public testing::Test {
+protected:
+    TempDir dir;
+    std::string path = dir / "typing-zem/history.sqlite3";
+};
+
+TEST_F(HistoryStoreTest, KeepsGamesAndTheirTotalsAndWritesThemAsCsv) {
+    {
+        HistoryStore store(path);
+        ASSERT_EQ(store.state().kind, HistoryState::Kind::Ready) << store.state().detail;
+        ASSERT_TRUE(store.add(game(kDec8Noon, true, "98.36")));
+        ASSERT_TRUE(store.add(game(kDec8Noon + 600, false, "")));
+        ASSERT_TRUE(store.add(game(kDec8Noon + 86400, true, "120.5")));
+        ASSERT_TRUE(store.add(game(kDec8Noon + 90000, true, "110")));
+        ASSERT_TRUE(store.add(game(kDec8Noon + 99999, true, "300", GameMode::Proverb)));
+    }
+    HistoryStore store(path); // read back by a new connection
+    const HistoryTotals t = store.totals(GameMode::Word, 100);
+    EXPECT_EQ(t.games, 4);
+    EXPECT_EQ(t.completedGames, 3);
+    EXPECT_EQ(t.seconds, 4 * 61);
+    EXPECT_EQ(t.strokes, 340);
+    EXPECT_EQ(t.misses, 12);
+    EXPECT_DOUBLE_EQ(t.best, 120.5);
+    EXPECT_EQ(store.totalsOfAll().games, 5);
+
+    const std::vector<SpeedPoint> points = store.speeds(GameMode::Word, 100, 2);
+    ASSERT_EQ(points.size(), 2u); // the latest two, oldest first
+    EXPECT_DOUBLE_EQ(points[0].speed, 120.5);
+    EXPECT_DOUBLE_EQ(points[1].speed, 110);
+    EXPECT_DOUBLE_EQ(points[1].bestSoFar, 120.5);
+
+    const std::vector<KeyRate> keys = store.keyRates(GameMode::Word, 100);
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0].key, 'K');
+    EXPECT_EQ(keys[0].hits, 120);
+    EXPECT_EQ(keys[0].misses, 8);
+    const std::vector<ConfusionTotal> pairs = store.topConfusions(GameMode::Word, 100, 1);
+    ASSERT_EQ(pairs.size(), 1u);
+    EXPECT_EQ(pairs[0].expected, 'K');
+    EXPECT_EQ(pairs[0].typed, 'X');
+    EXPECT_EQ(pairs[0].count, 8);
+    ASSERT_EQ(store.topSyllables(GameMode::Word, 100, 5).size(), 1u);
+    EXPECT_EQ(store.topSyllables(GameMode::Word, 100, 5)[0].count, 12);
+
+    std::ostringstream csv;
+    ASSERT_TRUE(writeHistoryCsv(store, csv));
+    const std::string text = csv.str();
+    EXPECT_EQ(text.substr(0, text.find("\r\n")),
+              "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record");
+    EXPECT_NE(text.find("\r\n2026-12-08T12:00:00+09:00,word,100,100,3,61,98.36,1,0\r\n"
+                        "2026-12-08T12:10:00+09:00,word,100,40,3,61,,0,0\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+// A history written by the first schema (games and their keys, no totals)
+// opens with every game in its totals and best-so-far.
+TEST_F(HistoryStoreTest, MigratesAHistoryOfTheFirstSchema) {
+    ::mkdir((dir / "typing-zem").c_str(), 0755);
+    {
+        sql::Error error;
+        auto db = sql::Database::open(path, sql::Database::Access::ReadWriteCreate, error);
+        ASSERT_TRUE(db && HistoryStore::migrate(*db, 1));
+        ASSERT_FALSE(db->exec(
+            "INSERT INTO games VALUES (1, 1796698800, 32400, 'word', 100, 100, 2, 60, '100', 1, 1);"
+            "INSERT INTO games VALUES (2, 1796698900, 32400, 'word', 100, 100, 9, 80, '75', 1, 0);"
+            "INSERT INTO game_keys VALUES (1, 'A', 50, 2), (2, 'A', 40, 9);"
+            "INSERT INTO game_syllables VALUES (2, 'sa', 9);"));
+    }
+    HistoryStore store(path);
+    ASSERT_EQ(store.state().kind, HistoryState::Kind::Ready) << store.state().detail;
+    EXPECT_EQ(store.totals(GameMode::Word, 100).games, 2);
+    EXPECT_DOUBLE_EQ(store.totals(GameMode::Word, 100).best, 100);
+    const auto points = store.speeds(GameMode::Word, 100, 10);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_DOUBLE_EQ(points[1].bestSoFar, 100);
+    EXPECT_EQ(store.keyRates(GameMode::Word, 100)[0].misses, 11);
+    ASSERT_TRUE(store.add(game(kDec8Noon + 999, true, "130")));
+    EXPECT_DOUBLE_EQ(store.totals(GameMode::Word, 100).best, 130);
+}
+
+// Two running copies, each with its own connection, write at once.
+TEST_F(HistoryStoreTest, TwoWritersBothKeepEveryGame) {
+    HistoryStore first(path), second(path);
+    auto write = [](HistoryStore &store, std::int64_t base) {
+        for (int i = 0; i < 40; ++i)
+            EXPECT_TRUE(store.add(game(base + i, true, "100")));
+    };
+    std::thread a(write, std::ref(first), kDec8Noon), b(write, std::ref(second), kDec8Noon + 1000);
+    a.join();
+    b.join();
+    EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 80);
+}
+
+struct DamageCase {
+    const char *name;
+    bool realDatabase; // a history whose pages were overwritten, else a file of another kind
+};
+
+class DamagedHistory : public HistoryStoreTest, public testing::WithParamInterface<DamageCase> {};
+
+// Nothing of a damaged file is lost: it goes aside, whole, and a new history
+// starts under the old name with the game at hand.
+TEST_P(DamagedHistory, IsSetAsideWholeAndANewOneStarts) {
+    if (GetParam().realDatabase) {
+        HistoryStore store(path, HistoryStore::Durability::Relaxed);
+        for (int i = 0; i < 300; ++i)
+            store.add(game(kDec8Noon + i, true, "100"));
+    }
+    ::mkdir((dir / "typing-zem").c_str(), 0755);
+    std::string bytes = GetParam().realDatabase ? readFile(path) : "hiscore notes, not SQLite\n";
+    if (GetParam().realDatabase) {
+        ::unlink((path + "-wal").c_str());
+        for (std::size_t i = 4096; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7);
+    }
+    writeFile(path, bytes);
+
+    HistoryStore store(path);
+    ASSERT_TRUE(store.add(game(kDec8Noon, true, "100"))) << store.state().detail;
+    EXPECT_EQ(store.state().setAside, path + ".damaged-1");
+    EXPECT_EQ(readFile(path + ".damaged-1"), bytes);
+    EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(, DamagedHistory,
+                         testing::Values(DamageCase{"OtherKindOfFile", false},
+                                         DamageCase{"OverwrittenPages", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Runs `check` as a user who cannot write a 0555 folder: root writes anywhere,
+// so as root it runs in a child that gives up root first.
+bool asUnprivileged(const std::function<bool()> &check) {
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(HistoryStoreTest, AReadOnlyFolderRefusesGamesWithoutFailing) {
+    const std::string folder = dir / "typing-zem";
+    ::mkdir(folder.c_str(), 0555);
+    ::chmod((dir / ".").c_str(), 0755);
+    EXPECT_TRUE(asUnprivileged([&] {
+        HistoryStore store(path);
+        std::string why;
+        return store.state().kind == HistoryState::Kind::Unavailable &&
+               !store.add(game(kDec8Noon, true, "100"), &why) && !why.empty() &&
+               store.totals(GameMode::Word, 100).games == 0;
+    }));
+}
+
+// A game that meets a locked history waits in memory and goes in with the
+// next one once the lock is gone.
+TEST_F(HistoryStoreTest, ALockedHistoryKeepsTheGameUntilItCanBeWritten) {
+    HistoryStore(path).add(game(kDec8Noon, true, "100"));
+    sql::Error error;
+    auto locker = sql::Database::open(path, sql::Database::Access::ReadWriteCreate, error);
+    ASSERT_FALSE(locker->exec("BEGIN EXCLUSIVE"));
+    {
+        HistoryWriter writer(path, [](const std::string &p) {
+            return std::make_unique<HistoryStore>(p, HistoryStore::Durability::Full, 50);
+        });
+        writer.keep(game(kDec8Noon + 1, true, "100"));
+        ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(10)));
+        EXPECT_EQ(writer.report().pending, 1);
+        EXPECT_FALSE(writer.report().lastError.empty());
+
+        ASSERT_FALSE(locker->exec("COMMIT"));
+        writer.keep(game(kDec8Noon + 2, false, ""));
+        ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(10)));
+        EXPECT_EQ(writer.report().pending, 0);
+    }
+    EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 3);
+}
+
+} // namespace
+} // namespace zem::test
