@@ -70,7 +70,7 @@ int main(int argc, char *argv[]) {
     zem::TForm1 form(clock, random, records,
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
 
-    auto window = zem::openFormWindow(form);
+    auto window = zem::openFormWindow(form, historyPath, writer.get());
 
     return app.exec();
 }

@@ -30,12 +30,14 @@ void createForm(TForm1 &form) {
 
 } // namespace
 
-std::unique_ptr<FormWindow> openFormWindow(TForm1 &form) {
+std::unique_ptr<FormWindow> openFormWindow(TForm1 &form, std::string historyPath,
+                                           HistoryWriter *writer) {
     useDesktopIdentity();
     installAccessibleInterfaces();
     useDesignStyle();
     createForm(form);
     auto window = std::make_unique<FormWindow>(form);
+    window->setHistory(std::move(historyPath), writer);
     makeReadable(*window);
     window->show();
     window->activateWindow();
