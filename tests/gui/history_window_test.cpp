@@ -1,6 +1,7 @@
 // The 成績 window over a history made for it, and the game window's menu
 // that opens it.
 #include "app/qt/design_look.h"
+#include "app/qt/history_texts.h"
 #include "app/qt/history_window.h"
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
@@ -13,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 
 namespace zem::test {
@@ -133,6 +135,40 @@ private slots:
         window.findChild<QAbstractButton *>("HistoryProverb")->click();
         QCOMPARE(window.findChild<SpeedChart *>()->points().size(), std::size_t(1));
         QCOMPARE(namesOfKeys(map).front(), QStringLiteral("Q 100.0%"));
+    }
+
+    void saysPlainlyWhatWentWrongWithTheHistory() {
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        writeFile(path, std::string(4096, 'x')); // no database at all
+        HistoryWindow window(path, nullptr);
+        window.showFor(GameMode::Word, 100);
+        auto *said = window.findChild<QLabel *>("HistoryTrouble");
+        QVERIFY(said->isVisible());
+        QVERIFY2(said->text().contains(QStringLiteral("history.sqlite3.damaged-1 として残し")),
+                 qPrintable(said->text()));
+        window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_damaged.png"));
+
+        // The writer's reasons, in the window's words; games wait in memory.
+        HistoryState ready;
+        ready.kind = HistoryState::Kind::Ready;
+        const std::pair<std::string, const char *> reasons[] = {
+            {"attempt to write a readonly database", "読み取り専用"},
+            {"database or disk is full", "ディスクがいっぱい"},
+            {"database is locked", "ロック"},
+        };
+        for (const auto &[why, words] : reasons) {
+            const HistoryWriter::Report report{ready, 2, why};
+            const QString text = historyTrouble(ready, &report);
+            QVERIFY2(text.contains(QString::fromUtf8(words)) &&
+                         text.contains(QStringLiteral("2回分のゲーム")) &&
+                         text.contains(QStringLiteral("メモリー")),
+                     qPrintable(text));
+        }
+        HistoryState newer = ready;
+        newer.kind = HistoryState::Kind::Newer;
+        QVERIFY(historyTrouble(newer, nullptr).contains(QStringLiteral("新しい版")));
+        QVERIFY(historyTrouble(ready, nullptr).isEmpty());
     }
 
     void theGameWindowsMenuOffersTheHistoryBetweenGamesOnly() {
