@@ -30,6 +30,7 @@ namespace {
 constexpr int kChartGames = 1000;
 constexpr int kTroubleRows = 5;
 constexpr int kCourses = 20;
+constexpr int kOpenWaitMs = 500;
 
 QLabel *heading(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
@@ -224,8 +225,10 @@ void HistoryWindow::openStore() {
     store_.reset();
     // Opening makes a history that is not there; a window that only reads
     // leaves that to the game's first game.
+    // A history another copy holds locked is waited for half a second, not
+    // the store's three, so the window never hangs; it then says so.
     if (!path_.empty() && exists(path_))
-        store_ = std::make_unique<HistoryStore>(path_);
+        store_ = std::make_unique<HistoryStore>(path_, HistoryStore::Durability::Full, kOpenWaitMs);
 }
 
 void HistoryWindow::refresh() {
