@@ -1,4 +1,5 @@
 #include "app/qt/form_window.h"
+#include "app/qt/history_window.h"
 #include "app/qt/start_up.h"
 #include "app/t_form1.h"
 #include "history/csv_export.h"
@@ -51,8 +52,13 @@ int main(int argc, char *argv[]) {
         zem::historyPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     if (argc == 2 && std::strcmp(argv[1], "--history-csv") == 0)
         return exportHistory(historyPath);
+    const bool historyAlone = argc == 2 && std::strcmp(argv[1], "--history") == 0;
 
     QApplication app(argc, argv);
+    if (historyAlone) {
+        auto window = zem::openHistoryWindow(historyPath);
+        return app.exec();
+    }
 
     zem::SystemClock clock;
     zem::MersenneRandom random;
@@ -64,7 +70,7 @@ int main(int argc, char *argv[]) {
     zem::TForm1 form(clock, random, records,
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
 
-    auto window = zem::openFormWindow(form);
+    auto window = zem::openFormWindow(form, historyPath, writer.get());
 
     return app.exec();
 }

@@ -4,9 +4,12 @@
 # shipped record file is copied there when the folder has none; an existing one,
 # even a dangling link, is never replaced.
 #
-#   typing-zem                          installed copy: the program and the shipped
-#                                       records are found relative to this script
-#   launch.sh PROGRAM DEFAULT_RECORDS   from a build tree (./run)
+#   typing-zem [OPTION...]                        installed copy: the program and the
+#                                                 shipped records are found relative to
+#                                                 this script
+#   launch.sh PROGRAM DEFAULT_RECORDS [OPTION...]  from a build tree (./run)
+#
+# The options go to the program as they are (--history, --history-csv).
 set -euo pipefail
 
 # Filled in by the install; relative paths are taken from this script's folder so
@@ -26,14 +29,17 @@ beside_launcher() {
     esac
 }
 
-if [ $# -eq 2 ]; then
-    program=$1
-    records=$2
-elif [ $# -eq 0 ] && [[ $installed_program != @* ]]; then
+# Configured by the install, every argument is an option; in the build tree the
+# first two name the program and the records.
+if [[ $installed_program != @* ]]; then
     program=$(beside_launcher "$installed_program")
     records=$(beside_launcher "$installed_records")
+elif [ $# -ge 2 ]; then
+    program=$1
+    records=$2
+    shift 2
 else
-    echo "usage: $0 PROGRAM DEFAULT_RECORDS" >&2
+    echo "usage: $0 PROGRAM DEFAULT_RECORDS [OPTION...]" >&2
     exit 2
 fi
 
@@ -58,9 +64,14 @@ if [ ! -e "$data/hiscore.dat" ] && [ ! -L "$data/hiscore.dat" ]; then
     rm -f "$fresh"
 fi
 
-# Qt aborts without a display; say why in one line instead.
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+# Qt aborts without a display; say why in one line instead. The CSV export
+# needs none.
+needs_display=1
+for option in "$@"; do
+    [ "$option" != --history-csv ] || needs_display=0
+done
+if [ "$needs_display" = 1 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     fail "no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session."
 fi
 cd "$data"
-exec "$program"
+exec "$program" "$@"

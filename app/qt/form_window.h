@@ -2,6 +2,7 @@
 
 #include "model/control.h"
 
+#include <QMenu>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,6 +13,8 @@
 namespace zem {
 
 class ControlView;
+class HistoryWindow;
+class HistoryWriter;
 class TForm1;
 
 // The game window: one widget per control of the model, kept up to date
@@ -37,10 +40,15 @@ public:
     // the widget that paints it.
     QWidget *widgetOf(ControlId id) const;
 
+    // Where the 成績 window reads the history, and the writer of this game's
+    // (null when there is no history path).
+    void setHistory(std::string path, HistoryWriter *writer);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void createViews();
@@ -52,12 +60,20 @@ private:
     bool takesKeys();
     ControlId controlOf(QWidget *widget) const;
     void showFailure(const std::string &message);
+    bool opensMenu(const QKeyEvent &event) const;
+    void openMenu(const QPoint &globalPos);
+    void openHistory();
 
     TForm1 &form_;
     std::vector<ControlView *> views_; // by ControlId; owned by Qt, nested panels by their panel
     QTimer timer_{this};
     QMetaObject::Connection focusConnection_;
     bool syncing_ = false;
+    std::string historyPath_;
+    HistoryWriter *historyWriter_ = nullptr;
+    // Made when first asked for, so the game's start-up pays for neither.
+    QMenu *menu_ = nullptr;
+    HistoryWindow *historyWindow_ = nullptr;
 };
 
 } // namespace zem

@@ -1,8 +1,8 @@
-#include "model/failure.h"
 #include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
 #include "app/qt/key_codes.h"
 #include "app/t_form1.h"
+#include "model/failure.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -68,6 +68,14 @@ void FormWindow::showFailure(const std::string &message) {
 }
 
 void FormWindow::keyPressEvent(QKeyEvent *event) {
+    // Between games the Menu key and Shift+F10 open the window's menu and
+    // go no further; in a game they are keys like any other.
+    if (opensMenu(*event) && !form_.inGame()) {
+        event->accept();
+        QWidget *anchor = focusWidget() ? focusWidget() : this;
+        openMenu(anchor->mapToGlobal(anchor->rect().center()));
+        return;
+    }
     if (!takesKeys()) {
         event->ignore();
         return;

@@ -1,13 +1,14 @@
 #include "app/qt/start_up.h"
 
-#include "model/failure.h"
 #include "app/form_design.h"
 #include "app/qt/accessibility.h"
 #include "app/qt/design_look.h"
 #include "app/qt/desktop_identity.h"
 #include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
+#include "app/qt/history_window.h"
 #include "app/t_form1.h"
+#include "model/failure.h"
 
 #include <QGuiApplication>
 
@@ -29,17 +30,27 @@ void createForm(TForm1 &form) {
 
 } // namespace
 
-std::unique_ptr<FormWindow> openFormWindow(TForm1 &form) {
+std::unique_ptr<FormWindow> openFormWindow(TForm1 &form, std::string historyPath,
+                                           HistoryWriter *writer) {
     useDesktopIdentity();
     installAccessibleInterfaces();
     useDesignStyle();
     createForm(form);
     auto window = std::make_unique<FormWindow>(form);
+    window->setHistory(std::move(historyPath), writer);
     makeReadable(*window);
     window->show();
     window->activateWindow();
     form.model().activate();
     window->sync();
+    return window;
+}
+
+std::unique_ptr<HistoryWindow> openHistoryWindow(std::string historyPath) {
+    useDesktopIdentity();
+    useDesignStyle();
+    auto window = std::make_unique<HistoryWindow>(std::move(historyPath), nullptr);
+    window->showFor(GameMode::Word, 100);
     return window;
 }
 

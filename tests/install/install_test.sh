@@ -77,7 +77,9 @@ expected_records=$(printf '0\r\n%.0s' {1..40} | od -An -c)
 desktop_report=$(desktop-file-validate "$desktop" 2>&1 | grep -v 'contains more than one main category')
 [ -z "$desktop_report" ] || fail "desktop-file-validate: $desktop_report"
 
-entry() { sed -n "s/^$1=//p" "$desktop"; }
+# KEY's value in GROUP of the menu entry; entry reads the main group.
+entry_in() { sed -n "/^\[$1\]/,/^\[/s/^$2=//p" "$desktop"; }
+entry() { entry_in 'Desktop Entry' "$1"; }
 # A bare command is looked up in PATH, which holds the launcher's folder; an
 # absolute one must name the launcher where the prefix puts it.
 case $(entry Exec) in
@@ -90,6 +92,13 @@ done
 [ "$(entry 'Name\[ja\]')" = "タイピングZem" ] || fail "the Japanese menu name is not タイピングZem"
 [ -n "$(entry 'Comment\[ja\]')" ] && [ -n "$(entry Comment)" ] ||
     fail "the menu entry lacks an English or a Japanese comment"
+# The launcher's action opens the history window alone, through the same command.
+[ "$(entry Actions)" = "history;" ] || fail "the menu entry offers no history action"
+[ "$(entry_in 'Desktop Action history' Exec)" = "$(entry Exec) --history" ] ||
+    fail "the history action does not run '$(entry Exec) --history'"
+[ "$(entry_in 'Desktop Action history' 'Name\[ja\]')" = "成績" ] &&
+    [ -n "$(entry_in 'Desktop Action history' Name)" ] ||
+    fail "the history action lacks its English name or its Japanese name 成績"
 
 # validate-tree also checks that the metadata's launchable names the installed entry.
 for command in "validate --no-net --pedantic $metainfo" "validate-tree --no-net --pedantic $prefix"; do
@@ -141,17 +150,21 @@ cmp -s "$scratch/via-link/typing-zem/hiscore.dat" "$shipped_records" ||
     fail "the launcher started through a link did not find the default record file: $err"
 
 # The build-tree form used by ./run starts the given program in the data folder
-# with no arguments, and ends as the program ends.
+# with the options that follow, and ends as the program ends.
 cat >"$scratch/probe" <<'EOF'
 #!/bin/sh
-echo "$PWD $#"
+echo "$PWD $# $*"
 exit 7
 EOF
 chmod +x "$scratch/probe"
 run_without_display "$scratch/run" env QT_QPA_PLATFORM=offscreen \
     "$source/scripts/launch.sh" "$scratch/probe" "$source/data/hiscore.dat"
-[ "$status" -eq 7 ] && [ "$out" = "$scratch/run/typing-zem 0" ] ||
+[ "$status" -eq 7 ] && [ "$out" = "$scratch/run/typing-zem 0 " ] ||
     fail "./run's launch did not start the program in the data folder (status $status, '$out')"
+run_without_display "$scratch/run" env QT_QPA_PLATFORM=offscreen \
+    "$source/scripts/launch.sh" "$scratch/probe" "$source/data/hiscore.dat" --history "a b"
+[ "$status" -eq 7 ] && [ "$out" = "$scratch/run/typing-zem 2 --history a b" ] ||
+    fail "./run's launch did not pass its options on (status $status, '$out')"
 run_without_display "$scratch/run" "$source/scripts/launch.sh"
 [ "$status" -eq 2 ] || fail "the unconfigured launcher without arguments did not ask for them"
 
@@ -167,6 +180,11 @@ if [ "$with_program" = 1 ]; then
     [ "$status" -eq 124 ] || fail "the program ended on its own with status $status: $err"
     cmp -s "$scratch/offscreen/typing-zem/hiscore.dat" "$shipped_records" ||
         fail "the program changed the record file without a game"
+
+    # The CSV export goes through the launcher too, with no display at all.
+    run_without_display "$scratch/csv" "$launcher" --history-csv
+    [ "$status" -eq 0 ] && [[ $out == finished_at,mode,course,* ]] ||
+        fail "the launcher's --history-csv without a display ended with $status: '$out' $err"
 fi
 
 [ "$failures" -eq 0 ] || exit 1

@@ -1,0 +1,306 @@
+#include "app/qt/history_window.h"
+
+#include "app/qt/design_look.h"
+#include "app/qt/error_box.h"
+#include "app/qt/history_export.h"
+#include "app/qt/history_texts.h"
+#include "app/qt/key_heat_map.h"
+#include "app/qt/speed_chart.h"
+#include "history/history_store.h"
+#include "history/history_writer.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <sys/stat.h>
+
+namespace zem {
+
+namespace {
+
+// Enough for a window that opens as fast on a hundred thousand games as on ten.
+constexpr int kChartGames = 1000;
+constexpr int kTroubleRows = 5;
+constexpr int kCourses = 20;
+constexpr int kOpenWaitMs = 500;
+
+QLabel *heading(const QString &text, QWidget *parent) {
+    auto *label = new QLabel(text, parent);
+    label->setFont(designFont(15));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, toQColor(clNavy));
+    label->setPalette(p);
+    return label;
+}
+
+// A figure in a sunken box, like the game's counters.
+QLabel *figure(QWidget *parent) {
+    auto *label = new QLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    label->setMargin(4);
+    label->setFont(designFont(15));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// Rows of a trouble list, in two columns; a reader gets the same in one line.
+void showRows(QLabel *list, const QString &title, const std::vector<QStringList> &rows) {
+    if (rows.empty()) {
+        list->setText(QStringLiteral("ミスはまだありません"));
+        list->setAccessibleName(title + QStringLiteral("：ミスはまだありません"));
+        return;
+    }
+    QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
+    QStringList spoken;
+    for (const QStringList &row : rows) {
+        html += QStringLiteral("<tr><td>%1</td><td align=right>&nbsp;&nbsp;&nbsp;%2</td></tr>")
+                    .arg(row[0].toHtmlEscaped(), row[1].toHtmlEscaped());
+        spoken << row[0] + QLatin1Char(' ') + row[1];
+    }
+    list->setText(html + QStringLiteral("</table>"));
+    list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
+}
+
+bool exists(const std::string &path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(std::string path, HistoryWriter *writer, QWidget *parent)
+    : QWidget(parent, Qt::Window), path_(std::move(path)), writer_(writer) {
+    setObjectName(QStringLiteral("HistoryWindow"));
+    setWindowTitle(QStringLiteral("成績 - タイピングZem"));
+    setFont(designFont(14));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(clMenu));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 10, 14, 12);
+    layout->setSpacing(10);
+    layout->addWidget(createSelectors());
+
+    chart_ = new SpeedChart(this);
+    layout->addWidget(chart_, 1);
+
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(18);
+    auto *keys = new QVBoxLayout;
+    keys->setSpacing(4);
+    keys->addWidget(heading(QStringLiteral("キーごとのミス率"), this));
+    heatMap_ = new KeyHeatMap(this);
+    keys->addWidget(heatMap_);
+    middle->addLayout(keys);
+    middle->addWidget(createTroubleSpots(), 1);
+    layout->addLayout(middle);
+
+    layout->addWidget(createTotals());
+
+    trouble_ = new QLabel(this);
+    trouble_->setObjectName(QStringLiteral("HistoryTrouble"));
+    trouble_->setTextFormat(Qt::PlainText);
+    trouble_->setWordWrap(true);
+    QPalette red = trouble_->palette();
+    red.setColor(QPalette::WindowText, toQColor(clRed));
+    trouble_->setPalette(red);
+    trouble_->hide();
+    layout->addWidget(trouble_);
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+QWidget *HistoryWindow::createSelectors() {
+    auto *bar = new QWidget(this);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+
+    row->addWidget(new QLabel(QStringLiteral("出題モード"), bar));
+    modes_ = new QButtonGroup(bar);
+    const std::pair<GameMode, QString> modes[] = {{GameMode::Word, QStringLiteral("単語")},
+                                                  {GameMode::Proverb, QStringLiteral("ことわざ")}};
+    for (const auto &[mode, text] : modes) {
+        auto *radio = new QRadioButton(text, bar);
+        radio->setObjectName(mode == GameMode::Word ? QStringLiteral("HistoryWord")
+                                                    : QStringLiteral("HistoryProverb"));
+        modes_->addButton(radio, int(mode));
+        row->addWidget(radio);
+    }
+    modes_->button(int(GameMode::Word))->setChecked(true);
+    connect(modes_, &QButtonGroup::idClicked, this, [this] { refresh(); });
+
+    row->addSpacing(16);
+    auto *courseLabel = new QLabel(QStringLiteral("コース"), bar);
+    row->addWidget(courseLabel);
+    course_ = new QComboBox(bar);
+    course_->setObjectName(QStringLiteral("HistoryCourse"));
+    for (int i = 1; i <= kCourses; ++i)
+        course_->addItem(QStringLiteral("%1打").arg(i * 100), i * 100);
+    courseLabel->setBuddy(course_);
+    connect(course_, &QComboBox::activated, this, [this] { refresh(); });
+    row->addWidget(course_);
+
+    row->addStretch(1);
+    auto *exportButton = new QPushButton(QStringLiteral("CSVに書き出す…"), bar);
+    exportButton->setObjectName(QStringLiteral("HistoryExport"));
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportCsv(); });
+    row->addWidget(exportButton);
+    return bar;
+}
+
+QWidget *HistoryWindow::createTroubleSpots() {
+    auto *box = new QWidget(this);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(heading(QStringLiteral("ミスの多い音"), box));
+    syllables_ = new QLabel(box);
+    syllables_->setObjectName(QStringLiteral("HistorySyllables"));
+    column->addWidget(syllables_);
+    column->addSpacing(8);
+    column->addWidget(heading(QStringLiteral("打ち間違い（正 → 誤）"), box));
+    confusions_ = new QLabel(box);
+    confusions_->setObjectName(QStringLiteral("HistoryConfusions"));
+    column->addWidget(confusions_);
+    column->addStretch(1);
+    return box;
+}
+
+QWidget *HistoryWindow::createTotals() {
+    auto *box = new QWidget(this);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    for (QLabel **label : {&games_, &time_, &strokes_, &misses_, &best_}) {
+        *label = figure(box);
+        row->addWidget(*label, 1);
+    }
+    games_->setObjectName(QStringLiteral("HistoryGames"));
+    time_->setObjectName(QStringLiteral("HistoryTime"));
+    strokes_->setObjectName(QStringLiteral("HistoryStrokes"));
+    misses_->setObjectName(QStringLiteral("HistoryMisses"));
+    best_->setObjectName(QStringLiteral("HistoryBest"));
+    return box;
+}
+
+GameMode HistoryWindow::mode() const {
+    return modes_->checkedId() == int(GameMode::Proverb) ? GameMode::Proverb : GameMode::Word;
+}
+
+int HistoryWindow::course() const {
+    return course_->currentData().toInt();
+}
+
+void HistoryWindow::showFor(GameMode mode, int course) {
+    modes_->button(int(mode))->setChecked(true);
+    const int index = course_->findData(course);
+    if (index >= 0)
+        course_->setCurrentIndex(index);
+    // The game just finished is on its way to the disk; a moment's wait lets
+    // it show, and a slow disk only leaves it out.
+    if (writer_)
+        writer_->waitIdle(std::chrono::milliseconds(500));
+    openStore();
+    refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+// Anew at each opening: the history may have been written, damaged or
+// repaired since the last look.
+void HistoryWindow::openStore() {
+    store_.reset();
+    // Opening makes a history that is not there; a window that only reads
+    // leaves that to the game's first game.
+    // A history another copy holds locked is waited for half a second, not
+    // the store's three, so the window never hangs; it then says so.
+    if (!path_.empty() && exists(path_))
+        store_ = std::make_unique<HistoryStore>(path_, HistoryStore::Durability::Full, kOpenWaitMs);
+}
+
+void HistoryWindow::refresh() {
+    const GameMode m = mode();
+    const int c = course();
+    HistoryTotals totals;
+    std::vector<SpeedPoint> speeds;
+    std::vector<KeyRate> keys;
+    std::vector<ConfusionTotal> confusions;
+    std::vector<SyllableTotal> syllables;
+    if (store_) {
+        totals = store_->totals(m, c);
+        speeds = store_->speeds(m, c, kChartGames);
+        keys = store_->keyRates(m, c);
+        confusions = store_->topConfusions(m, c, kTroubleRows);
+        syllables = store_->topSyllables(m, c, kTroubleRows);
+    }
+    chart_->setPoints(std::move(speeds));
+    heatMap_->setRates(keys);
+
+    std::vector<QStringList> rows;
+    for (const SyllableTotal &s : syllables)
+        rows.push_back({QString::fromStdString(s.syllable), QStringLiteral("%1回").arg(s.count)});
+    showRows(syllables_, QStringLiteral("ミスの多い音"), rows);
+    rows.clear();
+    for (const ConfusionTotal &t : confusions)
+        rows.push_back({typedByteText(static_cast<unsigned char>(t.expected)) +
+                            QStringLiteral(" → ") + typedByteText(t.typed),
+                        QStringLiteral("%1回").arg(t.count)});
+    showRows(confusions_, QStringLiteral("打ち間違い"), rows);
+
+    const QLocale locale(QLocale::Japanese);
+    games_->setText(QStringLiteral("ゲーム %1回").arg(totals.games));
+    time_->setText(QStringLiteral("練習時間 ") + practiceTimeText(totals.seconds));
+    strokes_->setText(QStringLiteral("打鍵 %1打").arg(locale.toString(qlonglong(totals.strokes))));
+    misses_->setText(QStringLiteral("ミス %1打").arg(locale.toString(qlonglong(totals.misses))));
+    best_->setText(QStringLiteral("最高 ") +
+                   (totals.best > 0 ? speedText(totals.best) : QStringLiteral("—")));
+
+    HistoryState state;
+    if (store_)
+        state = store_->state();
+    else if (path_.empty())
+        state.detail = "HOME も XDG_DATA_HOME も設定されていないので、成績の置き場所がありません";
+    else
+        state.kind = HistoryState::Kind::Ready; // no history yet: nothing wrong
+    HistoryWriter::Report report;
+    if (writer_)
+        report = writer_->report();
+    const QString trouble = historyTrouble(state, writer_ ? &report : nullptr);
+    trouble_->setText(trouble);
+    trouble_->setVisible(!trouble.isEmpty());
+}
+
+void HistoryWindow::exportCsv() {
+    const QString file = QFileDialog::getSaveFileName(
+        this, QStringLiteral("CSVに書き出す"), QDir::home().filePath(QStringLiteral("history.csv")),
+        QStringLiteral("CSV (*.csv)"));
+    if (file.isEmpty())
+        return;
+    // The first game may have been written since the window opened.
+    if (!store_)
+        openStore();
+    const std::string why = exportHistoryCsv(store_.get(), QFile::encodeName(file).toStdString());
+    if (!why.empty())
+        showErrorBox(this, windowTitle(), why);
+}
+
+// Closed, the window lets the history go; it reads it anew when opened again.
+void HistoryWindow::closeEvent(QCloseEvent *event) {
+    store_.reset();
+    event->accept();
+}
+
+} // namespace zem

@@ -1,0 +1,244 @@
+// The 成績 window over a history made for it, and the game window's menu
+// that opens it.
+#include "app/qt/design_look.h"
+#include "app/qt/history_texts.h"
+#include "app/qt/history_window.h"
+#include "app/qt/key_heat_map.h"
+#include "app/qt/speed_chart.h"
+#include "core/temp_dir.h"
+#include "game/speed_text.h"
+#include "game_window.h"
+#include "history/history_store.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+
+namespace zem::test {
+
+namespace {
+
+// Tokyo, 2026-12-01 00:00.
+constexpr std::int64_t kFirstMidnight = 1'796'050'800;
+constexpr int kDays = 12, kGamesPerDay = 3;
+
+struct Made {
+    std::string latest, best; // as the game writes speeds
+};
+
+// Three word games a day at 100 strokes, getting faster with ups and downs,
+// a few stopped ones, and one proverb game the word view must leave out.
+Made makeHistory(const std::string &path) {
+    HistoryStore store(path, HistoryStore::Durability::Relaxed);
+    Made made;
+    double best = 0;
+    for (int i = 0; i < kDays * kGamesPerDay; ++i) {
+        GameRecord g;
+        const int day = i / kGamesPerDay;
+        g.finishedAt = {kFirstMidnight + day * 86400 + 19 * 3600 + (i % kGamesPerDay) * 900,
+                        9 * 3600};
+        g.course = 100;
+        g.strokes = 100;
+        g.misses = 3 + i % 5;
+        const double speed = 150 + i * 4.5 + double((i * 37) % 23 - 11) * 2.5;
+        g.seconds = int(100 * 60 / speed);
+        g.completed = i % 11 != 10;
+        if (g.completed) {
+            g.speed = SpeedText(speed);
+            g.newRecord = speed > best;
+            best = std::max(best, speed);
+            made.latest = g.speed;
+        }
+        g.keys = {{'A', 30, 0},     {'I', 24, 1},
+                  {'K', 12, 0},     {'N', 14, i % 3 == 0 ? 1 : 0},
+                  {'O', 20, 0},     {'S', 10, i % 4 == 0 ? 1 : 0},
+                  {'T', 11, i % 2}, {'U', 22, i % 3 == 0 ? 2 : 1},
+                  {'Y', 6, 0}};
+        if (i == 0)
+            g.keys.insert(g.keys.begin() + 5, {'Q', 31, 1}); // 1 miss in 32 strokes, once
+        g.confusions = {{'I', 'o', 1}, {'T', ' ', i % 2}, {'U', 'y', 1}};
+        if (i % 6 == 0)
+            g.confusions.push_back({'N', 0x82, 1});
+        g.syllables = {{"si", i % 4 == 0 ? 1 : 0}, {"tu", i % 2}, {"nn", i % 3 == 0 ? 1 : 0}};
+        std::string why;
+        if (!store.add(g, &why))
+            qFatal("the history could not be made: %s", why.c_str());
+    }
+    made.best = SpeedText(best);
+    GameRecord proverb;
+    proverb.finishedAt = {kFirstMidnight, 9 * 3600};
+    proverb.mode = GameMode::Proverb;
+    proverb.strokes = 100;
+    proverb.seconds = 10;
+    proverb.speed = "600";
+    proverb.completed = true;
+    proverb.keys = {{'Q', 0, 9}};
+    store.add(proverb);
+    return made;
+}
+
+QStringList namesOfKeys(KeyHeatMap *map) {
+    QStringList names;
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(map);
+    for (int i = 0; i < reader->childCount(); ++i)
+        names << reader->child(i)->text(QAccessible::Name);
+    return names;
+}
+
+QMenu *openMenu() {
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+} // namespace
+
+class HistoryWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheHistoryOfTheChosenModeAndCourseToEyesAndReaders() {
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        const Made made = makeHistory(path);
+        useDesignStyle();
+        HistoryWindow window(path, nullptr);
+        window.showFor(GameMode::Word, 100);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QDir().mkpath(QStringLiteral(ZEM_SCREENSHOT_DIR));
+        window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window.png"));
+        // The chart and the keys paint themselves at any density: at 2x
+        // every line and letter is drawn again, not a picture blown up.
+        QImage dense(window.size() * 2, QImage::Format_ARGB32_Premultiplied);
+        dense.setDevicePixelRatio(2);
+        window.render(&dense);
+        dense.save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window@2x.png"));
+
+        auto *map = window.findChild<KeyHeatMap *>();
+        const QStringList keys = namesOfKeys(map);
+        QCOMPARE(keys.size(), 30);
+        QCOMPARE(keys.front(), QStringLiteral("Q 3.1%"));
+        QVERIFY2(keys.contains(QStringLiteral("; 記録なし")), qPrintable(keys.join(", ")));
+        QVERIFY2(keys.contains(QStringLiteral("A 0.0%")), qPrintable(keys.join(", ")));
+
+        const QString said = QAccessible::queryAccessibleInterface(window.findChild<SpeedChart *>())
+                                 ->text(QAccessible::Description);
+        QVERIFY2(said.contains(QStringLiteral("最新は%1打/分").arg(made.latest.c_str())),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("最高は%1打/分").arg(made.best.c_str())),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("上向き")), qPrintable(said));
+
+        // The other mode is another history: one game, its own keys.
+        window.findChild<QAbstractButton *>("HistoryProverb")->click();
+        QCOMPARE(window.findChild<SpeedChart *>()->points().size(), std::size_t(1));
+        QCOMPARE(namesOfKeys(map).front(), QStringLiteral("Q 100.0%"));
+    }
+
+    void saysPlainlyWhatWentWrongWithTheHistory() {
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        writeFile(path, std::string(4096, 'x')); // no database at all
+        HistoryWindow window(path, nullptr);
+        window.showFor(GameMode::Word, 100);
+        auto *said = window.findChild<QLabel *>("HistoryTrouble");
+        QVERIFY(said->isVisible());
+        QVERIFY2(said->text().contains(QStringLiteral("history.sqlite3.damaged-1 として残し")),
+                 qPrintable(said->text()));
+        window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_damaged.png"));
+
+        // The writer's reasons, in the window's words; games wait in memory.
+        HistoryState ready;
+        ready.kind = HistoryState::Kind::Ready;
+        const std::pair<std::string, const char *> reasons[] = {
+            {"attempt to write a readonly database", "読み取り専用"},
+            {"database or disk is full", "ディスクがいっぱい"},
+            {"database is locked", "ロック"},
+        };
+        for (const auto &[why, words] : reasons) {
+            const HistoryWriter::Report report{ready, 2, why};
+            const QString text = historyTrouble(ready, &report);
+            QVERIFY2(text.contains(QString::fromUtf8(words)) &&
+                         text.contains(QStringLiteral("2回分のゲーム")) &&
+                         text.contains(QStringLiteral("メモリー")),
+                     qPrintable(text));
+        }
+        HistoryState newer = ready;
+        newer.kind = HistoryState::Kind::Newer;
+        QVERIFY(historyTrouble(newer, nullptr).contains(QStringLiteral("新しい版")));
+        QVERIFY(historyTrouble(ready, nullptr).isEmpty());
+    }
+
+    void theGameWindowsMenuOffersTheHistoryBetweenGamesOnly() {
+        GameWindow g;
+        // ことわざ at 300 strokes, which the 成績 window must open on.
+        g.click("RadioButton1");
+        g.window->dispatch([&] {
+            g.form->model().setItemIndex(g.form->ComboBox1, 2);
+            g.form->ComboBox1Change();
+        });
+        g.find("Button1")->setFocus();
+        const QPoint onKeys = g.find("Panel12")->geometry().center();
+        using Open = std::function<void()>;
+        const std::pair<const char *, Open> ways[] = {
+            {"right click",
+             [&] {
+                 QTest::mouseClick(g.window->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                                   onKeys);
+             }},
+            {"Menu key", [&] { g.key(Qt::Key_Menu); }},
+            {"Shift+F10", [&] { g.key(Qt::Key_F10, Qt::ShiftModifier); }},
+        };
+        for (const auto &[how, open] : ways) {
+            open();
+            QMenu *menu = openMenu();
+            QVERIFY2(menu, how);
+            QCOMPARE(menu->actions().size(), 1);
+            QCOMPARE(menu->actions().front()->text(), QStringLiteral("成績…"));
+            QTest::keyClick(menu, Qt::Key_Escape);
+            QVERIFY2(!openMenu(), how);
+            QVERIFY2(g.focused("Button1"), how);
+        }
+
+        auto choose = [&] {
+            QTest::keyClick(openMenu(), Qt::Key_Down);
+            QTest::keyClick(openMenu(), Qt::Key_Return);
+        };
+        g.key(Qt::Key_Menu);
+        choose();
+        auto *history = g.window->findChild<HistoryWindow *>();
+        QVERIFY(history && history->isVisible() && history->isWindow());
+        QCOMPARE(history->mode(), GameMode::Proverb);
+        QCOMPARE(history->course(), 300);
+        QVERIFY(g.focused("Button1")); // the game's, for when it is active again
+        QCOMPARE(g.form->model().focus(), g.form->Button1);
+        history->close();
+        g.key(Qt::Key_Menu);
+        choose();
+        QCOMPARE(g.window->findChildren<HistoryWindow *>(), QList<HistoryWindow *>{history});
+        QVERIFY(history->isVisible());
+        history->close();
+
+        // In a game the same inputs open nothing, and the keys reach the game
+        // as before: none is a miss. (Offscreen, a window is activated
+        // through the event queue.)
+        g.window->activateWindow();
+        QApplication::processEvents();
+        g.start();
+        QVERIFY(g.form->inGame());
+        for (const auto &[how, open] : ways) {
+            open();
+            QVERIFY2(!openMenu(), how);
+        }
+        QCOMPARE(g.state().MissCount, 0);
+        QVERIFY(g.form->inGame());
+        QVERIFY(g.windowFocused());
+    }
+};
+
+} // namespace zem::test
+
+QTEST_MAIN(zem::test::HistoryWindowTest)
+#include "history_window_test.moc"
