@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 
 #include <algorithm>
 #include <cmath>
@@ -143,11 +144,16 @@ void SpeedChart::paintEvent(QPaintEvent *) {
     // The best so far: a step up at each game that raised it, on to the last game.
     QPainterPath best;
     best.moveTo(f.at(localSeconds(points_.front()), points_.front().bestSoFar));
+    // Only a game that raised the best makes a corner: a long history is a
+    // few steps, not a thousand segments for the stroker.
     for (std::size_t i = 1; i < points_.size(); ++i) {
+        if (points_[i].bestSoFar == points_[i - 1].bestSoFar)
+            continue;
         const double x = localSeconds(points_[i]);
         best.lineTo(f.at(x, points_[i - 1].bestSoFar));
         best.lineTo(f.at(x, points_[i].bestSoFar));
     }
+    best.lineTo(f.at(localSeconds(points_.back()), points_.back().bestSoFar));
     p.setPen(QPen(toQColor(clNavy), 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(best);
@@ -155,10 +161,21 @@ void SpeedChart::paintEvent(QPaintEvent *) {
     // Every game; many games on one day must not hide each other entirely.
     QColor dot = toQColor(clBlue);
     dot.setAlphaF(points_.size() > 200 ? 0.45 : 0.8);
-    p.setPen(Qt::NoPen);
-    p.setBrush(dot);
+    // One dot drawn once at the screen's pixel ratio and stamped for each game:
+    // a thousand antialiased ellipses cost more than the rest of the window.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap stamp(QSize(8, 8) * ratio);
+    stamp.setDevicePixelRatio(ratio);
+    stamp.fill(Qt::transparent);
+    {
+        QPainter sp(&stamp);
+        sp.setRenderHint(QPainter::Antialiasing);
+        sp.setPen(Qt::NoPen);
+        sp.setBrush(dot);
+        sp.drawEllipse(QPointF(4, 4), 2.8, 2.8);
+    }
     for (const SpeedPoint &sp : points_)
-        p.drawEllipse(f.at(localSeconds(sp), sp.speed), 2.8, 2.8);
+        p.drawPixmap(f.at(localSeconds(sp), sp.speed) - QPointF(4, 4), stamp);
 
     // Records on top of everything: a red diamond with a dark edge.
     p.setPen(QPen(QColor(0x80, 0, 0), 1));
