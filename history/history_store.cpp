@@ -376,61 +376,66 @@ HistoryTotals HistoryStore::totalsOfAll() {
     return readTotals(q);
 }
 
+// Runs a query of one mode and course, with ?3 the row limit when it has
+// one, and hands each row to `each`; nothing when there is no database.
+template <typename Each>
+void HistoryStore::eachRow(const char *sql, GameMode mode, int course, int limit, Each each) {
+    if (!db_)
+        return;
+    sql::Statement q(*db_, sql);
+    q.bind(1, modeText(mode)).bind(2, course);
+    if (limit >= 0)
+        q.bind(3, limit);
+    while (q.step() == sql::Statement::Step::Row)
+        each(q);
+}
+
 std::vector<SpeedPoint> HistoryStore::speeds(GameMode mode, int course, int limit) {
     std::vector<SpeedPoint> points;
-    if (!db_)
-        return points;
-    sql::Statement q(*db_, "SELECT finished_unix, utc_offset, CAST(speed AS REAL), best_so_far, "
-                           "new_record FROM games WHERE mode = ?1 AND course = ?2 AND "
-                           "completed = 1 ORDER BY finished_unix DESC, id DESC LIMIT ?3");
-    q.bind(1, modeText(mode)).bind(2, course).bind(3, limit);
-    while (q.step() == sql::Statement::Step::Row)
-        points.push_back(
-            {{q.integer(0), std::int32_t(q.integer(1))}, q.real(2), q.real(3), q.integer(4) != 0});
+    eachRow("SELECT finished_unix, utc_offset, CAST(speed AS REAL), best_so_far, new_record "
+            "FROM games WHERE mode = ?1 AND course = ?2 AND completed = 1 "
+            "ORDER BY finished_unix DESC, id DESC LIMIT ?3",
+            mode, course, limit, [&](const sql::Statement &q) {
+                points.push_back({{q.integer(0), std::int32_t(q.integer(1))},
+                                  q.real(2),
+                                  q.real(3),
+                                  q.integer(4) != 0});
+            });
     return {points.rbegin(), points.rend()};
 }
 
 std::vector<KeyRate> HistoryStore::keyRates(GameMode mode, int course) {
     std::vector<KeyRate> rates;
-    if (!db_)
-        return rates;
-    sql::Statement q(*db_, "SELECT key, hits, misses FROM course_keys "
-                           "WHERE mode = ?1 AND course = ?2 ORDER BY key");
-    q.bind(1, modeText(mode)).bind(2, course);
-    while (q.step() == sql::Statement::Step::Row) {
-        const std::string key = q.text(0);
-        if (key.size() == 1)
-            rates.push_back({key[0], q.integer(1), q.integer(2)});
-    }
+    eachRow("SELECT key, hits, misses FROM course_keys WHERE mode = ?1 AND course = ?2 "
+            "ORDER BY key",
+            mode, course, -1, [&](const sql::Statement &q) {
+                const std::string key = q.text(0);
+                if (key.size() == 1)
+                    rates.push_back({key[0], q.integer(1), q.integer(2)});
+            });
     return rates;
 }
 
 std::vector<ConfusionTotal> HistoryStore::topConfusions(GameMode mode, int course, int limit) {
     std::vector<ConfusionTotal> top;
-    if (!db_)
-        return top;
-    sql::Statement q(*db_, "SELECT expected, typed, count FROM course_confusions "
-                           "WHERE mode = ?1 AND course = ?2 "
-                           "ORDER BY count DESC, expected, typed LIMIT ?3");
-    q.bind(1, modeText(mode)).bind(2, course).bind(3, limit);
-    while (q.step() == sql::Statement::Step::Row) {
-        const std::string expected = q.text(0);
-        if (expected.size() == 1)
-            top.push_back({expected[0], static_cast<unsigned char>(q.integer(1)), q.integer(2)});
-    }
+    eachRow("SELECT expected, typed, count FROM course_confusions WHERE mode = ?1 AND "
+            "course = ?2 ORDER BY count DESC, expected, typed LIMIT ?3",
+            mode, course, limit, [&](const sql::Statement &q) {
+                const std::string expected = q.text(0);
+                if (expected.size() == 1)
+                    top.push_back(
+                        {expected[0], static_cast<unsigned char>(q.integer(1)), q.integer(2)});
+            });
     return top;
 }
 
 std::vector<SyllableTotal> HistoryStore::topSyllables(GameMode mode, int course, int limit) {
     std::vector<SyllableTotal> top;
-    if (!db_)
-        return top;
-    sql::Statement q(*db_,
-                     "SELECT syllable, count FROM course_syllables "
-                     "WHERE mode = ?1 AND course = ?2 ORDER BY count DESC, syllable LIMIT ?3");
-    q.bind(1, modeText(mode)).bind(2, course).bind(3, limit);
-    while (q.step() == sql::Statement::Step::Row)
-        top.push_back({q.text(0), q.integer(1)});
+    eachRow("SELECT syllable, count FROM course_syllables WHERE mode = ?1 AND course = ?2 "
+            "ORDER BY count DESC, syllable LIMIT ?3",
+            mode, course, limit, [&](const sql::Statement &q) {
+                top.push_back({q.text(0), q.integer(1)});
+            });
     return top;
 }
 

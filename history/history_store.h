@@ -111,6 +111,8 @@ private:
     void setAside();
     bool insert(const GameRecord &game, sql::Error &error);
     HistoryTotals readTotals(sql::Statement &query);
+    template <typename Each>
+    void eachRow(const char *sql, GameMode mode, int course, int limit, Each each);
 
     std::string path_;
     Durability durability_;
