@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/random.h"
 #include "game/game_state.h"
+#include "model/random.h"
 
 namespace zem {
 

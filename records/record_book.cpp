@@ -1,7 +1,7 @@
 #include "records/record_book.h"
 
-#include "model/failure.h"
 #include "game/speed_text.h"
+#include "model/failure.h"
 #include "records/display_text.h"
 #include "records/number.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/window_model.h"
 #include "game/game_state.h"
+#include "model/window_model.h"
 #include "records/record_file.h"
 #include "records/record_store.h"
 

@@ -1,10 +1,10 @@
 // The real program's start-up, stopped at its first painted frame.
 // Usage: startup_game_probe LAUNCH_NS RECORD_FILE
-#include "model/clock.h"
 #include "app/qt/form_window.h"
 #include "app/qt/start_up.h"
-#include "model/random.h"
 #include "app/t_form1.h"
+#include "model/clock.h"
+#include "model/random.h"
 #include "probe_report.h"
 #include "records/disk_record_file.h"
 

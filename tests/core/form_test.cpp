@@ -1,6 +1,6 @@
-#include "model/failure.h"
 #include "app/form_design.h"
 #include "fakes.h"
+#include "model/failure.h"
 
 #include <gtest/gtest.h>
 

@@ -14,10 +14,9 @@ struct SyllableCase {
 
 TEST(Syllable, NamesTheSyllableAroundALetter) {
     const SyllableCase cases[] = {
-        {"KYUUGYUU", 0, "kyu"}, {"KYUUGYUU", 2, "kyu"}, {"KYUUGYUU", 3, "u"},
-        {"SANNNENN", 2, "nn"},  {"SANNNENN", 4, "ne"},  {"SANNNENN", 7, "nn"},
-        {"KAPPA", 2, "ppa"},    {"TUKI", 1, "tu"},      {"ATAMA", 0, "a"},
-        {"ATAMA", 5, ""},
+        {"KYUUGYUU", 0, "kyu"}, {"KYUUGYUU", 2, "kyu"}, {"KYUUGYUU", 3, "u"}, {"SANNNENN", 2, "nn"},
+        {"SANNNENN", 4, "ne"},  {"SANNNENN", 7, "nn"},  {"KAPPA", 2, "ppa"},  {"TUKI", 1, "tu"},
+        {"ATAMA", 0, "a"},      {"ATAMA", 5, ""},
     };
     for (const SyllableCase &c : cases)
         EXPECT_EQ(syllableAt(c.romaji, c.position), c.syllable) << c.romaji << " @" << c.position;

@@ -18,8 +18,8 @@ namespace {
 
 constexpr std::int64_t kDec8Noon = 1'796'698'800; // 2026-12-08 12:00 in Tokyo
 
-GameRecord game(std::int64_t unix, bool completed, const char *speed, GameMode mode = GameMode::Word,
-                int course = 100) {
+GameRecord game(std::int64_t unix, bool completed, const char *speed,
+                GameMode mode = GameMode::Word, int course = 100) {
     GameRecord g;
     g.finishedAt = {unix, 9 * 3600};
     g.mode = mode;

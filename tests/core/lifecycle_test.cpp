@@ -1,7 +1,7 @@
-#include "model/failure.h"
 #include "fakes.h"
 #include "game/clock_text.h"
 #include "game/phrase_table.h"
+#include "model/failure.h"
 
 #include <gtest/gtest.h>
 
