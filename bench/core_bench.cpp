@@ -64,8 +64,11 @@ public:
     FigureReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
     void ReportRuns(const std::vector<Run> &runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // A run that failed or was skipped carries no time (whether the library
+        // flags it error_occurred, up to 1.7, or skipped, from 1.8), so a time
+        // above zero is what marks a measured run in every version.
         for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred &&
+            if (run.run_type == Run::RT_Iteration && run.GetAdjustedRealTime() > 0 &&
                 run.benchmark_name() == "BM_Keystroke")
                 keystrokeUs_ = run.GetAdjustedRealTime() /
                                benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;

@@ -101,10 +101,15 @@ done
     fail "the history action lacks its English name or its Japanese name 成績"
 
 # validate-tree also checks that the metadata's launchable names the installed entry.
+# AppStream 1.0 asks for a <developer> element in place of <developer_name>;
+# 0.16 (Debian 12) predates it and notes it as an unknown tag: the one note let
+# pass, since 1.0 checks the element itself.
 for command in "validate --no-net --pedantic $metainfo" "validate-tree --no-net --pedantic $prefix"; do
     # shellcheck disable=SC2086
     report=$(appstreamcli $command 2>&1)
-    if [ $? -ne 0 ] || grep -Eq '^ *[EWIP]: ' <<<"$report"; then
+    validated=$?
+    report=$(grep -Ev '^ *I: [^ ]+:[0-9]+: unknown-tag developer$' <<<"$report")
+    if [ $validated -ne 0 ] || grep -Eq '^ *[EWIP]: ' <<<"$report"; then
         fail "appstreamcli ${command%% *}: $report"
     fi
 done
