@@ -147,13 +147,17 @@ void FloorWindow::addInputs() {
 }
 
 void FloorWindow::keyPressEvent(QKeyEvent *event) {
-    counter_->setText(QStringLiteral("%1打").arg(++typed_));
     const QString letter = event->text().toUpper();
     for (std::size_t i = 0; i < keys_.size(); ++i)
         if (!letter.isEmpty() && keys_[i]->text() == letter) {
             red_[i] = !red_[i];
             setColor(keys_[i], QPalette::Window, red_[i] ? kRed : kCream);
         }
+}
+
+void FloorWindow::keyReleaseEvent(QKeyEvent *event) {
+    if (!event->isAutoRepeat())
+        counter_->setText(QStringLiteral("%1打").arg(++typed_));
 }
 
 void FloorWindow::tick() {

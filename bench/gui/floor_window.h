@@ -25,10 +25,12 @@ public:
     explicit FloorWindow(bool clock);
 
 protected:
-    // What a missed key changes in the game: the miss count is rewritten and
-    // one key label changes colour (the typed letter's key turns red, or back
-    // to cream when it was red).
+    // What a missed key changes in the game, when the game changes it: at
+    // the press one key label changes colour (the typed letter's key turns
+    // red, or back to cream when it was red), at the release the miss count
+    // is rewritten. Two frames a key, as the game's window shows.
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     void addLabels();
