@@ -5,10 +5,10 @@
 // delivers them. Shared by the property test and the play fuzzer; it needs
 // nothing but the core and the fakes.
 
-#include "model/failure.h"
-#include "model/random.h"
 #include "app/t_form1.h"
 #include "fakes.h"
+#include "model/failure.h"
+#include "model/random.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,7 +1,7 @@
 // Failed steps end in the error box, and the program goes on.
+#include "game_window.h"
 #include "model/clock.h"
 #include "model/random.h"
-#include "game_window.h"
 #include "records/disk_record_file.h"
 
 #include <QApplication>
