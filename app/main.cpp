@@ -15,18 +15,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace {
 
 // --history-csv: every game to standard output, with no display at all.
 int exportHistory(const std::string &path) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0) {
-        // No history yet: the header alone, as for a history of no game.
-        std::cout << zem::kHistoryCsvHeader << "\r\n";
-        return 0;
-    }
+    if (!zem::historyExists(path))
+        return zem::writeHistoryCsv(nullptr, std::cout) && std::cout ? 0 : 1;
     zem::HistoryStore store(path);
     const zem::HistoryState &state = store.state();
     if (!state.setAside.empty())
@@ -36,7 +31,7 @@ int exportHistory(const std::string &path) {
         std::cerr << "typing-zem: cannot read " << path << ": " << state.detail << "\n";
         return 1;
     }
-    const bool whole = zem::writeHistoryCsv(store, std::cout);
+    const bool whole = zem::writeHistoryCsv(&store, std::cout);
     std::cout.flush();
     if (!whole || !std::cout) {
         std::cerr << "typing-zem: the history could not be read or written out to its end.\n";

@@ -1,5 +1,7 @@
 #include "history/history_path.h"
 
+#include <sys/stat.h>
+
 namespace zem {
 
 std::string historyPath(const char *xdgDataHome, const char *home) {
@@ -11,6 +13,11 @@ std::string historyPath(const char *xdgDataHome, const char *home) {
     else
         return {};
     return base + "/typing-zem/history.sqlite3";
+}
+
+bool historyExists(const std::string &path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
 } // namespace zem

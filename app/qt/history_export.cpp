@@ -17,11 +17,7 @@ std::string exportHistoryCsv(HistoryStore *store, const std::string &file) {
     };
     if (!out)
         return failed();
-    bool whole = true;
-    if (store)
-        whole = writeHistoryCsv(*store, out);
-    else
-        out << kHistoryCsvHeader << "\r\n";
+    const bool whole = writeHistoryCsv(store, out);
     // A full disk often shows only when the last buffer goes out.
     out.close();
     if (!out)

@@ -6,6 +6,7 @@
 #include "app/qt/history_texts.h"
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
+#include "history/history_path.h"
 #include "history/history_store.h"
 #include "history/history_writer.h"
 
@@ -19,8 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <sys/stat.h>
 
 namespace zem {
 
@@ -68,11 +67,6 @@ void showRows(QLabel *list, const QString &title, const std::vector<QStringList>
     }
     list->setText(html + QStringLiteral("</table>"));
     list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
-}
-
-bool exists(const std::string &path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
 }
 
 } // namespace
@@ -211,7 +205,7 @@ void HistoryWindow::showFor(GameMode mode, int course) {
     // The game just finished is on its way to the disk; a moment's wait lets
     // it show, and a slow disk only leaves it out.
     if (writer_)
-        writer_->waitIdle(std::chrono::milliseconds(500));
+        writer_->waitIdle(std::chrono::milliseconds(kOpenWaitMs));
     openStore();
     refresh();
     show();
@@ -227,7 +221,7 @@ void HistoryWindow::openStore() {
     // leaves that to the game's first game.
     // A history another copy holds locked is waited for half a second, not
     // the store's three, so the window never hangs; it then says so.
-    if (!path_.empty() && exists(path_))
+    if (historyExists(path_))
         store_ = std::make_unique<HistoryStore>(path_, HistoryStore::Durability::Full, kOpenWaitMs);
 }
 

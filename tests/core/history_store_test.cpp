@@ -81,7 +81,7 @@ TEST_F(HistoryStoreTest, KeepsGamesAndTheirTotalsAndWritesThemAsCsv) {
     EXPECT_EQ(store.topSyllables(GameMode::Word, 100, 5)[0].count, 12);
 
     std::ostringstream csv;
-    ASSERT_TRUE(writeHistoryCsv(store, csv));
+    ASSERT_TRUE(writeHistoryCsv(&store, csv));
     const std::string text = csv.str();
     EXPECT_EQ(text.substr(0, text.find("\r\n")),
               "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record");
