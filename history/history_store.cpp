@@ -155,14 +155,14 @@ bool HistoryStore::openDatabase() {
     };
     if (!db_)
         return fail(error);
-    sqlite3_busy_timeout(db_->handle(), busyTimeoutMs_);
+    db_->setBusyTimeout(busyTimeoutMs_);
 
     sql::Statement version(*db_, "PRAGMA user_version");
     if (version.step() != sql::Statement::Step::Row)
         return fail(db_->lastError());
     const int found = int(version.integer(0));
     version.reset();
-    const bool readOnly = sqlite3_db_readonly(db_->handle(), "main") == 1;
+    const bool readOnly = db_->readOnly();
     if (found > kStepCount) {
         state_.kind = HistoryState::Kind::Newer;
         state_.detail = "schema version " + std::to_string(found);

@@ -61,6 +61,9 @@ void HistoryWriter::run() {
 void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
     busy_ = true;
     retryDue_ = false;
+    // Open for these games only: between two games the history is closed
+    // and SQLite unloaded, so a game in play holds none of it.
+    std::unique_ptr<HistoryStore> store;
     while (!queue_.empty()) {
         GameRecord game = queue_.front();
         lock.unlock();
@@ -68,14 +71,18 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
         bool written = false;
         HistoryState state;
         try {
-            if (!store_ || store_->state().kind != HistoryState::Kind::Ready)
-                store_ = factory_(path_);
-            written = store_->add(game, &why);
-            state = store_->state();
+            if (!store)
+                store = factory_(path_);
+            written = store->add(game, &why);
+            state = store->state();
         } catch (...) {
             why = "out of memory";
         }
         lock.lock();
+        // A history set aside stays said for the rest of the run, though
+        // the stores opened after it find a sound one.
+        if (state.setAside.empty())
+            state.setAside = report_.state.setAside;
         report_.state = state;
         if (!written) {
             report_.lastError = why;
@@ -85,6 +92,9 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
         queue_.pop_front();
         report_.pending = int(queue_.size());
     }
+    lock.unlock();
+    store.reset();
+    lock.lock();
     busy_ = false;
     idle_.notify_all();
 }

@@ -15,7 +15,8 @@ namespace zem {
 
 // The game's history on disk, written on a thread of its own: keep() only
 // queues the game, so a slow disk or a history locked by another copy never
-// holds up play. The database is opened at the first game, not at start-up.
+// holds up play. The database is opened when games are to be written, and
+// closed again when they are, never at start-up.
 // A game that cannot be written stays queued and is tried again with the
 // next one and once more when the program ends.
 class HistoryWriter final : public GameHistory {
@@ -51,7 +52,6 @@ private:
     std::deque<GameRecord> queue_;
     bool busy_ = false, stopping_ = false, retryDue_ = false;
     Report report_;
-    std::unique_ptr<HistoryStore> store_; // only the writer thread touches it
     std::thread thread_;
 };
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -16,6 +17,33 @@ struct Error {
     int code = 0;
     std::string message;
     explicit operator bool() const { return code != 0; }
+};
+
+// SQLite's functions, found in the library when it is loaded.
+struct Api;
+
+// SQLite itself, loaded with the first lease taken and unloaded with the
+// last one let go. The game runs for minutes between two games and may never
+// look at its history, so the library is not one it starts with: start-up
+// maps no SQLite and a game in play holds none of it.
+class Lease {
+public:
+    // A lease on the library, loaded now when no other lease holds it; an
+    // empty lease, and `error` saying why, when it cannot be loaded.
+    static Lease take(Error &error);
+    Lease() = default;
+    Lease(Lease &&other) noexcept : api_(std::exchange(other.api_, nullptr)) {}
+    Lease &operator=(Lease &&other) noexcept;
+    ~Lease();
+    Lease share() const; // one more lease on the same library
+
+    explicit operator bool() const { return api_ != nullptr; }
+    const Api *operator->() const { return api_; }
+
+private:
+    explicit Lease(const Api *api) : api_(api) {}
+    void release() noexcept;
+    const Api *api_ = nullptr;
 };
 
 // One connection, closed with its owner (or, when statements of it are
@@ -33,10 +61,13 @@ public:
     Error exec(const char *sql);
     Error lastError() const;
     std::int64_t lastInsertRowid() const;
-    sqlite3 *handle() const { return db_; }
+    void setBusyTimeout(int milliseconds);
+    bool readOnly() const; // the main database takes no writes
 
 private:
-    explicit Database(sqlite3 *db) : db_(db) {}
+    friend class Statement;
+    Database(Lease lib, sqlite3 *db) : lib_(std::move(lib)), db_(db) {}
+    Lease lib_;
     sqlite3 *db_;
 };
 
@@ -70,6 +101,7 @@ public:
     bool isNull(int column) const;
 
 private:
+    Lease lib_; // a statement may outlive its connection
     sqlite3_stmt *stmt_ = nullptr;
 };
 

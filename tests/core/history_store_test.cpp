@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -217,6 +216,40 @@ TEST_F(HistoryStoreTest, ALockedHistoryKeepsTheGameUntilItCanBeWritten) {
         EXPECT_EQ(writer.report().pending, 0);
     }
     EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 3);
+}
+
+bool sqliteIsLoaded() {
+    return readFile("/proc/self/maps").find("libsqlite3") != std::string::npos;
+}
+
+// SQLite is loaded only while a history is open: the writer lets it go
+// between two games and loads it again for the next, and a statement that
+// outlives its connection still has the library to finalize itself with.
+TEST_F(HistoryStoreTest, SqliteIsLoadedOnlyWhileAHistoryIsOpen) {
+    ASSERT_FALSE(sqliteIsLoaded());
+    {
+        sql::Error error;
+        auto db = sql::Database::open(dir / "scratch.sqlite3",
+                                      sql::Database::Access::ReadWriteCreate, error);
+        ASSERT_TRUE(db) << error.message;
+        sql::Statement statement(*db, "SELECT 1");
+        db.reset();
+        EXPECT_TRUE(sqliteIsLoaded());
+    }
+    EXPECT_FALSE(sqliteIsLoaded());
+
+    ::mkdir((dir / "typing-zem").c_str(), 0755);
+    writeFile(path, "hiscore notes, not SQLite\n");
+    HistoryWriter writer(path);
+    for (int i = 0; i < 2; ++i) {
+        writer.keep(game(kDec8Noon + i, true, "100"));
+        ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(10)));
+        EXPECT_EQ(writer.report().pending, 0) << writer.report().lastError;
+        EXPECT_FALSE(sqliteIsLoaded()) << "after game " << i + 1;
+        // The second game finds a sound history; the first one's news stays.
+        EXPECT_EQ(writer.report().state.setAside, path + ".damaged-1") << "after game " << i + 1;
+    }
+    EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 2);
 }
 
 } // namespace
