@@ -98,6 +98,36 @@ mapped() {
     figure "${subject}_mapped_ms" "$(printf '%s\n' "${samples[@]}" | median)" ms
 }
 
+# mapped_side_by_side SUBJECT...: as mapped, for programs to be set beside
+# one another, each started by the command in the array named
+# SUBJECT_cmd: one start of each unmeasured, then seven rounds of one start
+# each in turn, so that whatever else the machine does in those seconds
+# falls on all of them alike rather than on whichever was measured then.
+mapped_side_by_side() {
+    local subject ms round
+    local -A samples=()
+    for subject in "$@"; do
+        local -n cmd=${subject}_cmd
+        start "${cmd[@]}" >/dev/null
+        stop
+        unset -n cmd
+    done
+    for round in 1 2 3 4 5 6 7; do
+        for subject in "$@"; do
+            local -n cmd=${subject}_cmd
+            ms=$(start "${cmd[@]}")
+            stop
+            unset -n cmd
+            [ "$ms" = - ] && { echo "$subject: no window mapped" >&2; return 1; }
+            samples[$subject]+="$ms "
+        done
+    done
+    for subject in "$@"; do
+        echo "$subject mapped: ${samples[$subject]}ms" >&2
+        figure "${subject}_mapped_ms" "$(printf '%s\n' ${samples[$subject]} | median)" ms
+    done
+}
+
 # idle SUBJECT FIGURE: CPU over chunks of nothing, in ms per second.
 idle() {
     local n0 samples=()
