@@ -30,7 +30,7 @@ ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0
     local n=99
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_started=$!
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
     export DISPLAY=":$n"
@@ -100,11 +100,12 @@ mapped() {
 
 # mapped_side_by_side SUBJECT...: as mapped, for programs to be set beside
 # one another, each started by the command in the array named
-# SUBJECT_cmd: one start of each unmeasured, then seven rounds of one start
-# each in turn, so that whatever else the machine does in those seconds
-# falls on all of them alike rather than on whichever was measured then.
+# SUBJECT_cmd: one start of each unmeasured, then eleven rounds of one start
+# each, in turn and in the opposite order every other round, so that
+# whatever else the machine does in those seconds, and whatever one start
+# leaves behind for the next, falls on all of them alike.
 mapped_side_by_side() {
-    local subject ms round
+    local subject ms round order
     local -A samples=()
     for subject in "$@"; do
         local -n cmd=${subject}_cmd
@@ -112,8 +113,13 @@ mapped_side_by_side() {
         stop
         unset -n cmd
     done
-    for round in 1 2 3 4 5 6 7; do
-        for subject in "$@"; do
+    for round in $(seq 11); do
+        order=("$@")
+        if [ $((round % 2)) -eq 0 ]; then
+            order=()
+            for subject in "$@"; do order=("$subject" "${order[@]}"); done
+        fi
+        for subject in "${order[@]}"; do
             local -n cmd=${subject}_cmd
             ms=$(start "${cmd[@]}")
             stop
@@ -147,26 +153,110 @@ keys_from() {
     printf '%s' "${s:0:$2}"
 }
 
-# paced SUBJECT INTERVAL_MS STREAM: CPU per key typed one key every
-# INTERVAL_MS, each chunk waited out to idle so its last keys are paid for in
-# it; the median over the chunks. xdotool's type keeps half its --delay
-# between two keys (press, half, release), so it is asked for twice the
-# interval; the interval it kept is reported beside.
-paced() {
-    local subject=$1 delay=$2 keys t0 t1 n0 samples=() intervals=()
-    keys=$(keys_from "$3" "$PACED_KEYS")
-    for _ in $(seq "$CHUNKS"); do
-        n0=$(cpu_ns)
-        t0=$(date +%s%N)
-        xdotool type --delay $((2 * delay)) "$keys"
-        t1=$(date +%s%N)
-        wait_until_idle
-        samples+=("$(awk -v ns=$(($(cpu_ns) - n0)) -v k="$PACED_KEYS" 'BEGIN { print ns / 1e6 / k }')")
-        intervals+=("$(awk -v ns=$((t1 - t0)) -v k="$PACED_KEYS" 'BEGIN { print ns / 1e6 / k }')")
+# paced_chunk INTERVAL_MS KEYS: types KEYS into the program of pid one key
+# every INTERVAL_MS and waits it out to idle, so that its last keys are paid
+# for in it; prints the CPU per key and the interval kept. xdotool's type
+# keeps half its --delay between two keys (press, half, release), so it is
+# asked for twice the interval.
+paced_chunk() {
+    local n0 t0 t1 cpu
+    n0=$(cpu_ns)
+    t0=$(date +%s%N)
+    xdotool type --delay $(($1 * 2)) "$2"
+    t1=$(date +%s%N)
+    wait_until_idle
+    cpu=$(($(cpu_ns) - n0))
+    awk -v ns="$cpu" -v wall=$((t1 - t0)) -v k="${#2}" 'BEGIN { print ns / 1e6 / k, wall / 1e6 / k }'
+}
+
+# paced_figures SUBJECT INTERVAL_MS "CPU INTERVAL"...: the medians of chunks.
+paced_figures() {
+    local subject=$1 delay=$2 chunk samples=() intervals=()
+    shift 2
+    for chunk in "$@"; do
+        samples+=("${chunk% *}")
+        intervals+=("${chunk#* }")
     done
     echo "$subject every $delay ms: ${samples[*]} ms a key; intervals ${intervals[*]} ms" >&2
     figure "${subject}_key_${delay}_ms" "$(printf '%.4f' "$(printf '%s\n' "${samples[@]}" | median)")" ms
     figure "${subject}_interval_${delay}_ms" "$(printf '%.1f' "$(printf '%s\n' "${intervals[@]}" | median)")" ms
+}
+
+# paced SUBJECT INTERVAL_MS STREAM: CPU per key typed one key every
+# INTERVAL_MS, in chunks of PACED_KEYS keys; the median over the chunks, and
+# the interval kept beside.
+paced() {
+    local subject=$1 delay=$2 keys chunks=()
+    keys=$(keys_from "$3" "$PACED_KEYS")
+    for _ in $(seq "$CHUNKS"); do chunks+=("$(paced_chunk "$delay" "$keys")"); done
+    paced_figures "$subject" "$delay" "${chunks[@]}"
+}
+
+# Programs running side by side, for figures whose ratio is judged: each is
+# started by start_as SUBJECT CMD..., which keeps its pid and window as
+# SUBJECT_pid and SUBJECT_window, and made the one measured and typed into
+# by use SUBJECT. The screen is wide enough for the game's window and one
+# more beside it.
+start_as() {
+    local subject=$1
+    shift
+    start "$@" >/dev/null
+    printf -v "${subject}_pid" %s "$pid"
+    printf -v "${subject}_window" %s "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)"
+}
+pid_of() {
+    local -n p=${1}_pid
+    echo "$p"
+}
+use() {
+    local -n p=${1}_pid w=${1}_window
+    pid=$p
+    [ -n "$w" ] && timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || true
+    wait_until_idle
+}
+
+# idle_together SUBJECT:FIGURE...: CPU over the same chunks of nothing for
+# every program named, each in ms per second.
+idle_together() {
+    local pair subject n0 samples chunk
+    local -A before=() all=()
+    for chunk in $(seq "$CHUNKS"); do
+        for pair in "$@"; do
+            pid=$(pid_of "${pair%%:*}")
+            before[$pair]=$(cpu_ns)
+        done
+        sleep "$IDLE_CHUNK_SECONDS"
+        for pair in "$@"; do
+            pid=$(pid_of "${pair%%:*}")
+            all[$pair]+="$(awk -v ns=$(($(cpu_ns) - before[$pair])) -v s="$IDLE_CHUNK_SECONDS" 'BEGIN { print ns / 1e6 / s }') "
+        done
+    done
+    for pair in "$@"; do
+        subject=${pair%%:*}
+        echo "$subject ${pair#*:}: ${all[$pair]}ms/s" >&2
+        figure "${subject}_${pair#*:}" "$(printf '%.3f' "$(printf '%s\n' ${all[$pair]} | median)")" ms/s
+    done
+}
+
+# paced_in_turn INTERVAL_MS STREAM SUBJECT...: as paced, for programs
+# started with start_as, a chunk typed into each in turn, so that whatever
+# else the machine does in those seconds falls on all of them alike.
+paced_in_turn() {
+    local delay=$1 keys subject
+    keys=$(keys_from "$2" "$PACED_KEYS")
+    shift 2
+    local -A chunks=()
+    for _ in $(seq "$CHUNKS"); do
+        for subject in "$@"; do
+            use "$subject"
+            chunks[$subject]+="$(paced_chunk "$delay" "$keys");"
+        done
+    done
+    for subject in "$@"; do
+        local list=()
+        IFS=';' read -r -a list <<<"${chunks[$subject]%;}"
+        paced_figures "$subject" "$delay" "${list[@]}"
+    done
 }
 
 # burst SUBJECT STREAM N: CPU per key over N keys typed as fast as xdotool
