@@ -13,6 +13,10 @@ map_wait=$zem_bench_dir/map_wait
 # that one chunk disturbed by another process on the machine does not move it.
 CHUNKS=${ZEM_CHUNKS:-3}
 PACED_KEYS=${ZEM_PACED_KEYS:-34}
+# An idle second costs about one clock repaint, which varies by 0.1 ms or so
+# from one chunk to the next here, twice the difference judged: idle figures
+# take more chunks.
+IDLE_CHUNKS=${ZEM_IDLE_CHUNKS:-7}
 IDLE_CHUNK_SECONDS=${ZEM_IDLE_CHUNK_SECONDS:-4}
 
 pid=
@@ -137,7 +141,7 @@ mapped_side_by_side() {
 # idle SUBJECT FIGURE: CPU over chunks of nothing, in ms per second.
 idle() {
     local n0 samples=()
-    for _ in $(seq "$CHUNKS"); do
+    for _ in $(seq "$IDLE_CHUNKS"); do
         n0=$(cpu_ns)
         sleep "$IDLE_CHUNK_SECONDS"
         samples+=("$(awk -v ns=$(($(cpu_ns) - n0)) -v s="$IDLE_CHUNK_SECONDS" 'BEGIN { print ns / 1e6 / s }')")
@@ -220,7 +224,7 @@ use() {
 idle_together() {
     local pair subject n0 samples chunk
     local -A before=() all=()
-    for chunk in $(seq "$CHUNKS"); do
+    for chunk in $(seq "$IDLE_CHUNKS"); do
         for pair in "$@"; do
             pid=$(pid_of "${pair%%:*}")
             before[$pair]=$(cpu_ns)
