@@ -85,25 +85,20 @@ stop() {
 }
 
 # mapped SUBJECT CMD...: exec to window mapped, warm: one start unmeasured,
-# then the median of five (a start is short, and wall-clock time is what
+# then the median of eleven (a start is short, and wall-clock time is what
 # other processes on the machine disturb).
 mapped() {
-    local subject=$1 ms samples=()
+    local subject=$1
     shift
-    start "$@" >/dev/null
-    stop
-    for _ in 1 2 3 4 5; do
-        ms=$(start "$@")
-        stop
-        [ "$ms" = - ] && { echo "$subject: no window mapped" >&2; return 1; }
-        samples+=("$ms")
-    done
-    echo "$subject mapped: ${samples[*]} ms" >&2
-    figure "${subject}_mapped_ms" "$(printf '%s\n' "${samples[@]}" | median)" ms
+    declare -g -a "${subject}_cmd"
+    local -n cmd=${subject}_cmd
+    cmd=("$@")
+    unset -n cmd
+    mapped_side_by_side "$subject"
 }
 
-# mapped_side_by_side SUBJECT...: as mapped, for programs to be set beside
-# one another, each started by the command in the array named
+# mapped_side_by_side SUBJECT...: exec to window mapped of programs to be set
+# beside one another, each started by the command in the array named
 # SUBJECT_cmd: one start of each unmeasured, then eleven rounds of one start
 # each, in turn and in the opposite order every other round, so that
 # whatever else the machine does in those seconds, and whatever one start
