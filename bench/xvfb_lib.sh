@@ -133,16 +133,11 @@ mapped_side_by_side() {
     done
 }
 
-# idle SUBJECT FIGURE: CPU over chunks of nothing, in ms per second.
+# idle SUBJECT FIGURE: CPU of the program of pid over chunks of nothing, in
+# ms per second.
 idle() {
-    local n0 samples=()
-    for _ in $(seq "$IDLE_CHUNKS"); do
-        n0=$(cpu_ns)
-        sleep "$IDLE_CHUNK_SECONDS"
-        samples+=("$(awk -v ns=$(($(cpu_ns) - n0)) -v s="$IDLE_CHUNK_SECONDS" 'BEGIN { print ns / 1e6 / s }')")
-    done
-    echo "$1 $2: ${samples[*]} ms/s" >&2
-    figure "${1}_$2" "$(printf '%.3f' "$(printf '%s\n' "${samples[@]}" | median)")" ms/s
+    printf -v "${1}_pid" %s "$pid"
+    idle_together "$1:$2"
 }
 
 # keys_from STREAM N: the first N characters of STREAM repeated.
@@ -217,9 +212,9 @@ use() {
 # idle_together SUBJECT:FIGURE...: CPU over the same chunks of nothing for
 # every program named, each in ms per second.
 idle_together() {
-    local pair subject n0 samples chunk
+    local pair subject
     local -A before=() all=()
-    for chunk in $(seq "$IDLE_CHUNKS"); do
+    for _ in $(seq "$IDLE_CHUNKS"); do
         for pair in "$@"; do
             pid=$(pid_of "${pair%%:*}")
             before[$pair]=$(cpu_ns)
