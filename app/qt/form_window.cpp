@@ -24,9 +24,15 @@ FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(f
     // input method running.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setFont(designFont(design.fontPx));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(design.color));
-    setPalette(p);
+    // The window's face is the palette's own in the design: a palette set on
+    // the window anyway would have each of its 60 children compare the whole
+    // of it with its own as it is created.
+    const QColor face = toQColor(design.color);
+    if (palette().color(QPalette::Window) != face) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, face);
+        setPalette(p);
+    }
     setAutoFillBackground(true);
     resize(design.clientWidth, design.clientHeight);
     move(design.outer.left, design.outer.top);
