@@ -49,6 +49,7 @@ int main(int argc, char *argv[]) {
         return exportHistory(historyPath);
     const bool historyAlone = argc == 2 && std::strcmp(argv[1], "--history") == 0;
 
+    zem::sendFramesThroughTheSocket();
     QApplication app(argc, argv);
     if (historyAlone) {
         auto window = zem::openHistoryWindow(historyPath);

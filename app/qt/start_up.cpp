@@ -11,6 +11,7 @@
 #include "model/failure.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
 
 namespace zem {
 
@@ -29,6 +30,11 @@ void createForm(TForm1 &form) {
 }
 
 } // namespace
+
+void sendFramesThroughTheSocket() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
 
 std::unique_ptr<FormWindow> openFormWindow(TForm1 &form, std::string historyPath,
                                            HistoryWriter *writer) {

@@ -10,6 +10,14 @@ class HistoryWindow;
 class HistoryWriter;
 class TForm1;
 
+// Before the application connects to the display: frames go to the X server
+// through its socket, not through shared memory. A key repaints a few small
+// rectangles, twice, and through shared memory Qt waits for the server's
+// answer before it paints over a rectangle the server may still be reading,
+// once or twice a key; a frame's few kilobytes cost less to send than that
+// wait. A player's own QT_XCB_NO_MITSHM stands.
+void sendFramesThroughTheSocket();
+
 // The program's start-up after the form exists: FormCreate (its failure is
 // reported before any window is on screen, and start-up goes on), then the
 // window at its design place with START holding the focus. Its menu opens
