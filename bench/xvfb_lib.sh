@@ -9,15 +9,22 @@
 zem_bench_dir=$(realpath build/release/bench/gui 2>/dev/null || true)
 map_wait=$zem_bench_dir/map_wait
 
-# Chunks of a paced or idle measurement; each figure is their median, so
-# that one chunk disturbed by another process on the machine does not move it.
-CHUNKS=${ZEM_CHUNKS:-3}
-PACED_KEYS=${ZEM_PACED_KEYS:-34}
-# An idle second costs about one clock repaint, which varies by 0.1 ms or so
-# from one chunk to the next here, twice the difference judged: idle figures
-# take more chunks.
-IDLE_CHUNKS=${ZEM_IDLE_CHUNKS:-7}
-IDLE_CHUNK_SECONDS=${ZEM_IDLE_CHUNK_SECONDS:-4}
+# A paced measurement types CHUNKS chunks of PACED_KEYS keys, each read as
+# windows of WINDOW_KEYS keys back to back; an idle one reads IDLE_CHUNKS
+# windows of IDLE_CHUNK_SECONDS back to back; a start-up is timed
+# MAPPED_ROUNDS times. Each figure is the median of its samples. On the
+# shared machines this runs on, the rest of the host adds to a sample now
+# and then, never takes from it, and much: a Qt window repainting a clock at
+# 0.5 ms/s took 11 to 38 ms in one second of three at worst, in user time,
+# with no page fault. A chunk of several seconds was hit more often than not,
+# so the median of a few chunks measured the host; many short windows leave
+# most of them clean.
+CHUNKS=${ZEM_CHUNKS:-7}
+PACED_KEYS=${ZEM_PACED_KEYS:-20}
+WINDOW_KEYS=${ZEM_WINDOW_KEYS:-5}
+IDLE_CHUNKS=${ZEM_IDLE_CHUNKS:-28}
+IDLE_CHUNK_SECONDS=${ZEM_IDLE_CHUNK_SECONDS:-1}
+MAPPED_ROUNDS=${ZEM_MAPPED_ROUNDS:-15}
 
 pid=
 pids_started=()
@@ -64,18 +71,19 @@ wait_until_idle() {
     done
 }
 
-# start CMD...: starts the program, sets pid, prints the milliseconds from
-# exec to its first window mapped (or "-"), and gives that window the focus.
-# A function named in before_start runs first, outside the timing.
+# start CMD...: starts the program, sets pid to it and mapped_in to the
+# milliseconds from exec to its first window mapped (or "-"), and gives that
+# window the focus. A function named in before_start runs first, outside the
+# timing. Not to be called in a subshell: stop needs the pid.
 start() {
     local out window
     ${before_start:-true}
     out=$("$map_wait" 60 "$@" 2>>"$work/programs.log") || true
     pid=${out%% *}
+    mapped_in=${out#* }
     pids_started+=("$pid")
     window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
     if [ -n "$window" ]; then timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true; fi
-    echo "${out#* }"
 }
 
 stop() {
@@ -85,8 +93,8 @@ stop() {
 }
 
 # mapped SUBJECT CMD...: exec to window mapped, warm: one start unmeasured,
-# then the median of eleven (a start is short, and wall-clock time is what
-# other processes on the machine disturb).
+# then the median of MAPPED_ROUNDS starts (a start is short, and wall-clock
+# time is what other processes on the machine disturb).
 mapped() {
     local subject=$1
     shift
@@ -97,34 +105,41 @@ mapped() {
     mapped_side_by_side "$subject"
 }
 
+# start_subject SUBJECT: start with the command in the array SUBJECT_cmd,
+# after the function named in SUBJECT_before_start when there is one (a
+# fresh home for TIPP10), outside the timing.
+start_subject() {
+    local hook=${1}_before_start
+    local -n cmd=${1}_cmd
+    before_start=${!hook:-} start "${cmd[@]}"
+}
+
 # mapped_side_by_side SUBJECT...: exec to window mapped of programs to be set
-# beside one another, each started by the command in the array named
-# SUBJECT_cmd: one start of each unmeasured, then eleven rounds of one start
-# each, in turn and in the opposite order every other round, so that
-# whatever else the machine does in those seconds, and whatever one start
-# leaves behind for the next, falls on all of them alike.
+# beside one another, each started by start_subject: one start of each
+# unmeasured, then MAPPED_ROUNDS rounds of one start each, in turn and in the
+# opposite order every other round, so that whatever else the machine does
+# in those seconds, and whatever one start leaves behind for the next, falls
+# on all of them alike.
 mapped_side_by_side() {
-    local subject ms round order
+    local subject round order
     local -A samples=()
     for subject in "$@"; do
-        local -n cmd=${subject}_cmd
-        start "${cmd[@]}" >/dev/null
+        start_subject "$subject"
         stop
-        unset -n cmd
     done
-    for round in $(seq 11); do
+    for round in $(seq "$MAPPED_ROUNDS"); do
         order=("$@")
         if [ $((round % 2)) -eq 0 ]; then
             order=()
             for subject in "$@"; do order=("$subject" "${order[@]}"); done
         fi
         for subject in "${order[@]}"; do
-            local -n cmd=${subject}_cmd
-            ms=$(start "${cmd[@]}")
+            start_subject "$subject"
             stop
-            unset -n cmd
-            [ "$ms" = - ] && { echo "$subject: no window mapped" >&2; return 1; }
-            samples[$subject]+="$ms "
+            # The X server lets go of the window before the next start.
+            sleep 0.2
+            [ "$mapped_in" = - ] && { echo "$subject: no window mapped" >&2; return 1; }
+            samples[$subject]+="$mapped_in "
         done
     done
     for subject in "$@"; do
@@ -140,30 +155,40 @@ idle() {
     idle_together "$1:$2"
 }
 
-# keys_from STREAM N: the first N characters of STREAM repeated.
+# keys_from STREAM N [FROM]: N characters of STREAM repeated, from its
+# FROM-th on (0 by default), so that chunk after chunk goes on through it.
 keys_from() {
-    local s=$1
-    while [ "${#s}" -lt "$2" ]; do s=$s$1; done
-    printf '%s' "${s:0:$2}"
+    local s=$1 from=$((${3:-0} % ${#1}))
+    while [ "${#s}" -lt $(($2 + from)) ]; do s=$s$1; done
+    printf '%s' "${s:from:$2}"
 }
 
 # paced_chunk INTERVAL_MS KEYS: types KEYS into the program of pid one key
-# every INTERVAL_MS and waits it out to idle, so that its last keys are paid
-# for in it; prints the CPU per key and the interval kept. xdotool's type
-# keeps half its --delay between two keys (press, half, release), so it is
-# asked for twice the interval.
+# every INTERVAL_MS, read in windows of WINDOW_KEYS keys back to back, so
+# that what one key leaves for later falls in the next window; the last
+# waits the program out to idle, so that the last keys are paid for in it.
+# Prints "CPU-a-key interval;" for each window. xdotool's type keeps half
+# its --delay between two keys (press, half, release), so it is asked for
+# twice the interval.
 paced_chunk() {
-    local n0 t0 t1 cpu
+    local delay=$1 keys=$2 i w n0 n1 t0 t1
     n0=$(cpu_ns)
     t0=$(date +%s%N)
-    xdotool type --delay $(($1 * 2)) "$2"
-    t1=$(date +%s%N)
-    wait_until_idle
-    cpu=$(($(cpu_ns) - n0))
-    awk -v ns="$cpu" -v wall=$((t1 - t0)) -v k="${#2}" 'BEGIN { print ns / 1e6 / k, wall / 1e6 / k }'
+    for ((i = 0; i < ${#keys}; i += WINDOW_KEYS)); do
+        w=${keys:i:WINDOW_KEYS}
+        xdotool type --delay $((delay * 2)) "$w"
+        t1=$(date +%s%N)
+        [ $((i + WINDOW_KEYS)) -lt "${#keys}" ] || wait_until_idle
+        n1=$(cpu_ns)
+        awk -v ns=$((n1 - n0)) -v wall=$((t1 - t0)) -v k="${#w}" \
+            'BEGIN { printf "%s %s;", ns / 1e6 / k, wall / 1e6 / k }'
+        n0=$n1
+        t0=$t1
+    done
 }
 
-# paced_figures SUBJECT INTERVAL_MS "CPU INTERVAL"...: the medians of chunks.
+# paced_figures SUBJECT INTERVAL_MS "CPU INTERVAL"...: the medians of the
+# windows' CPU a key and of their intervals.
 paced_figures() {
     local subject=$1 delay=$2 chunk samples=() intervals=()
     shift 2
@@ -177,13 +202,15 @@ paced_figures() {
 }
 
 # paced SUBJECT INTERVAL_MS STREAM: CPU per key typed one key every
-# INTERVAL_MS, in chunks of PACED_KEYS keys; the median over the chunks, and
-# the interval kept beside.
+# INTERVAL_MS, in chunks of PACED_KEYS keys; the median over their windows,
+# and the interval kept beside.
 paced() {
-    local subject=$1 delay=$2 keys chunks=()
-    keys=$(keys_from "$3" "$PACED_KEYS")
-    for _ in $(seq "$CHUNKS"); do chunks+=("$(paced_chunk "$delay" "$keys")"); done
-    paced_figures "$subject" "$delay" "${chunks[@]}"
+    local subject=$1 delay=$2 chunk windows="" list=()
+    for chunk in $(seq 0 $((CHUNKS - 1))); do
+        windows+=$(paced_chunk "$delay" "$(keys_from "$3" "$PACED_KEYS" $((chunk * PACED_KEYS)))")
+    done
+    IFS=';' read -r -a list <<<"${windows%;}"
+    paced_figures "$subject" "$delay" "${list[@]}"
 }
 
 # Programs running side by side, for figures whose ratio is judged: each is
@@ -194,7 +221,7 @@ paced() {
 start_as() {
     local subject=$1
     shift
-    start "$@" >/dev/null
+    start "$@"
     printf -v "${subject}_pid" %s "$pid"
     printf -v "${subject}_window" %s "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)"
 }
@@ -209,20 +236,26 @@ use() {
     wait_until_idle
 }
 
-# idle_together SUBJECT:FIGURE...: CPU over the same chunks of nothing for
-# every program named, each in ms per second.
+# idle_together SUBJECT:FIGURE...: CPU over the same windows of nothing for
+# every program named, each in ms per second; the windows are read back to
+# back, so that a repaint at a window's edge falls in one or the other.
 idle_together() {
-    local pair subject
-    local -A before=() all=()
+    local pair subject now at
+    local -A cpu=() time=() all=()
+    for pair in "$@"; do
+        pid=$(pid_of "${pair%%:*}")
+        cpu[$pair]=$(cpu_ns)
+        time[$pair]=$(date +%s%N)
+    done
     for _ in $(seq "$IDLE_CHUNKS"); do
-        for pair in "$@"; do
-            pid=$(pid_of "${pair%%:*}")
-            before[$pair]=$(cpu_ns)
-        done
         sleep "$IDLE_CHUNK_SECONDS"
         for pair in "$@"; do
             pid=$(pid_of "${pair%%:*}")
-            all[$pair]+="$(awk -v ns=$(($(cpu_ns) - before[$pair])) -v s="$IDLE_CHUNK_SECONDS" 'BEGIN { print ns / 1e6 / s }') "
+            now=$(cpu_ns)
+            at=$(date +%s%N)
+            all[$pair]+="$(awk -v ns=$((now - cpu[$pair])) -v wall=$((at - time[$pair])) 'BEGIN { print ns / wall * 1e3 }') "
+            cpu[$pair]=$now
+            time[$pair]=$at
         done
     done
     for pair in "$@"; do
@@ -239,10 +272,10 @@ idle_together() {
 # (TIPP10's lesson) do not load another's keys; a subject types
 # SUBJECT_stream when that is set.
 paced_in_turn() {
-    local delay=$1 stream=$2 subject other own
+    local delay=$1 stream=$2 chunk subject other own
     shift 2
     local -A chunks=()
-    for _ in $(seq "$CHUNKS"); do
+    for chunk in $(seq 0 $((CHUNKS - 1))); do
         for subject in "$@"; do
             for other in "$@"; do
                 if [ "$other" = "$subject" ]; then
@@ -253,7 +286,8 @@ paced_in_turn() {
             done
             use "$subject"
             own=${subject}_stream
-            chunks[$subject]+="$(paced_chunk "$delay" "$(keys_from "${!own:-$stream}" "$PACED_KEYS")");"
+            chunks[$subject]+=$(paced_chunk "$delay" \
+                "$(keys_from "${!own:-$stream}" "$PACED_KEYS" $((chunk * PACED_KEYS)))")
         done
     done
     for subject in "$@"; do kill -CONT "$(pid_of "$subject")"; done
