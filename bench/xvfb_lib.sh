@@ -214,14 +214,14 @@ paced() {
 }
 
 # Programs running side by side, for figures whose ratio is judged: each is
-# started by start_as SUBJECT CMD..., which keeps its pid and window as
-# SUBJECT_pid and SUBJECT_window, and made the one measured and typed into
-# by use SUBJECT. The screen is wide enough for the game's window and one
-# more beside it.
+# started by start_as SUBJECT [CMD...] (without CMD, as start_subject
+# starts it), which keeps its pid and window as SUBJECT_pid and
+# SUBJECT_window, and made the one measured and typed into by use SUBJECT.
+# The screen is wide enough for the game's window and one more beside it.
 start_as() {
     local subject=$1
     shift
-    start "$@"
+    if [ $# -eq 0 ]; then start_subject "$subject"; else start "$@"; fi
     printf -v "${subject}_pid" %s "$pid"
     printf -v "${subject}_window" %s "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)"
 }
