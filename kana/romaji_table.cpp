@@ -55,7 +55,7 @@ constexpr std::array kRows = std::to_array<KanaSpellings>({
     // Sounds of loanwords, a kana with a small vowel.
     {"いぇ", "YE"},
     {"うぁ", "WHA"}, {"うぃ", "WI WHI"}, {"うぇ", "WE WHE"}, {"うぉ", "WHO"},
-    {"ゐ", "WI WYI"}, {"ゑ", "WE WYE"},
+    {"ゐ", "WI WYI XWI"}, {"ゑ", "WE WYE XWE"},
     {"くぁ", "KWA QA QWA"}, {"くぃ", "QI QWI QYI"}, {"くぅ", "QWU"}, {"くぇ", "QE QWE QYE"},
     {"くぉ", "QO QWO"}, {"くゃ", "QYA"}, {"くゅ", "QYU"}, {"くょ", "QYO"},
     {"ぐぁ", "GWA"}, {"ぐぃ", "GWI"}, {"ぐぅ", "GWU"}, {"ぐぇ", "GWE"}, {"ぐぉ", "GWO"},
