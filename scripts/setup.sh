@@ -15,6 +15,7 @@ ZEM_TEST_PACKAGES=(
     desktop-file-utils appstream             # menu entry and metadata validators
     dpkg-dev debhelper fakeroot lintian      # scripts/build-deb and its lint
     pkg-config libxcb1-dev                   # the benchmarks' exec-to-mapped timer
+    libskk-common                            # an input method's romaji table, for the spelling judge's test
 )
 
 # The programs bench/run measures the game against: bench/run installs these too.

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace zem {
+
+// Table: the phrase table's letters only. Any: every spelling an input method
+// takes, the table's included.
+enum class SpellingRule { Table, Any };
+
+// The spelling last used for a kana unit, by the player: unit text -> upper-case
+// keys ("し" -> "SHI", "ん" -> "N", "っ" -> "XTU" or "" meaning doubling).
+// Empty map: table spellings everywhere.
+using SpellingChoices = std::map<std::string, std::string, std::less<>>;
+
+// Judges the keys typed for one hiragana text. It follows every spelling the
+// keys so far could still be, as threads over the text, and drops those a key
+// leaves; a key that leaves none is a miss and changes nothing.
+class SpellingJudge {
+public:
+    // A new phrase: its hiragana text, which tableRomaji() can spell. With
+    // Table, exactly the letters of tableRomaji(kana) are taken, in order.
+    void start(std::string_view hiragana, SpellingRule rule,
+               const SpellingChoices *choices = nullptr);
+    // One typed key (either case): true when some spelling takes it.
+    bool type(char key);
+    // The rest of the spelling being typed, upper-case: the remaining keys of
+    // the spelling the keys have chosen so far, then each kana not yet begun in
+    // the player's last spelling for it where that is allowed there, else the
+    // table's.
+    const std::string &rest() const { return rest_; }
+    bool done() const;
+    // The kana the next key belongs to (for counting misses), empty when done.
+    std::string_view currentKana() const;
+    // Units finished for certain since the last call, each with its keys.
+    std::vector<std::pair<std::string, std::string>> takeFinished();
+
+private:
+    // What a segment asks of the first key of the next one: nothing, a
+    // consonant other than N and Y (after ん as N), or one letter (after a
+    // doubled consonant for っ).
+    static constexpr char kAny = 0, kConsonant = '*';
+    struct Segment {
+        std::string_view kana;
+        std::string_view keys;
+        std::uint16_t pos;
+        std::uint16_t next;
+        char then;
+    };
+    struct Thread {
+        std::uint16_t pos;
+        std::uint16_t seg; // with typed > 0: the segment being typed
+        std::uint8_t typed;
+        char need; // with typed == 0: what the next segment must start with
+        std::int32_t trail;
+    };
+    struct Step { // one segment a thread finished, linked to the one before
+        std::uint16_t seg;
+        std::uint16_t depth;
+        std::int32_t prev;
+    };
+
+    void buildTableSegments();
+    void buildAnySegments();
+    void addRow(std::size_t pos, std::size_t chars);
+    void addSokuonDoublings(std::size_t pos);
+    void chooseShown(const SpellingChoices *choices);
+    int shownAt(std::size_t pos, const SpellingChoices *choices) const;
+    int segmentWithKeys(std::size_t pos, std::size_t next, std::string_view keys) const;
+    static bool allows(char need, std::string_view keys);
+    void advance(const Thread &from, std::uint16_t seg, std::uint8_t typed);
+    const Thread *shownThread() const;
+    int bestAt(std::size_t pos, char need) const;
+    void appendRest(std::size_t pos, char need, std::string &out) const;
+    void updateRest();
+
+    std::string text_;
+    std::vector<std::size_t> charStart_; // byte offset of each character, and the end
+    std::string tableKeys_;              // backing store of the Table rule's keys
+    std::vector<Segment> segments_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> at_; // segments of each position
+    std::vector<int> shown_;                                  // segment shown at each position
+    std::vector<std::string> shownRest_;                      // keys shown from each position on
+    std::vector<Thread> threads_, next_;
+    std::vector<Step> steps_;
+    std::int32_t reported_ = -1; // the last step takeFinished() gave out
+    std::string rest_;
+};
+
+} // namespace zem
