@@ -1,0 +1,19 @@
+#include "lists/list_message.h"
+
+namespace zem {
+
+std::string listMessage(const std::string &name, const std::vector<ListProblem> &problems,
+                        int moreProblems) {
+    std::string message = "問題ファイル「" + name + "」は使えません。";
+    for (const ListProblem &problem : problems) {
+        message += '\n';
+        if (problem.line > 0)
+            message += std::to_string(problem.line) + "行目: ";
+        message += problem.why;
+    }
+    if (moreProblems > 0)
+        message += "\nほか " + std::to_string(moreProblems) + " 行";
+    return message;
+}
+
+} // namespace zem
