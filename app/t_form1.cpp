@@ -2,7 +2,6 @@
 
 #include "app/form_design.h"
 #include "game/clock_text.h"
-#include "game/phrase_draw.h"
 
 #include <string>
 
@@ -71,9 +70,10 @@ void TForm1::Button1Click() {
     if (wordMode())
         model_.setLeft(Label1, 75);
     keyGuide_.pressReset();
-    DrawPhrase(state_, random_, wordMode());
+    gameSpelling_ = settings_.spelling;
+    gameSource_ = &phrases();
+    drawPhrase();
     tally_.start();
-    tally_.newPhrase(state_.TargetRomaji);
     shownSeconds_ = 0;
     model_.setVisible(RadioButton1, false);
     model_.setVisible(RadioButton2, false);
@@ -85,6 +85,10 @@ void TForm1::Button1Click() {
     model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
     keyGuide_.markNext(state_.TargetRomaji);
     Button3Click();
+}
+
+void TForm1::usePhrases(const PhraseSource *source) {
+    source_ = source;
 }
 
 void TForm1::Button2Click() {

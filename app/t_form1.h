@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/mascot.h"
+#include "app/player_settings.h"
 #include "game/game_state.h"
 #include "game/key_guide.h"
+#include "game/phrase_source.h"
 #include "history/game_history.h"
 #include "history/game_tally.h"
+#include "kana/spelling_judge.h"
 #include "model/canvas.h"
 #include "model/clock.h"
 #include "model/random.h"
@@ -13,6 +16,7 @@
 #include "records/record_file.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace zem {
 
@@ -59,6 +63,19 @@ public:
     void RadioButton2Click();
     void Timer1Timer();
 
+    // The run's choices: the spelling rule a START takes, the spellings the
+    // player typed last. The window reads and keeps them; the game only
+    // updates the spellings, and says so through takeSettingsChange().
+    PlayerSettings &settings() { return settings_; }
+    const PlayerSettings &settings() const { return settings_; }
+    bool takeSettingsChange() { return std::exchange(settingsChanged_, false); }
+    // Where the next games draw their phrases; null for the built-in table.
+    // The source must outlive its use; a game in play keeps the one it began with.
+    void usePhrases(const PhraseSource *source);
+    const PhraseSource &phrases() const { return source_ ? *source_ : tablePhrases_; }
+    // The rule of the game running now, or of the last one.
+    SpellingRule gameSpelling() const { return gameSpelling_; }
+
     bool wordMode() const { return model_.checked(RadioButton2); }
     bool proverbMode() const { return model_.checked(RadioButton1); }
     // From START until the course is typed or Escape stops it.
@@ -74,6 +91,8 @@ private:
     void completionCheck();
     void keepGame(bool completed);
     void refill();
+    void drawPhrase();
+    void noteSpellings();
     void showIdleControls();
     void setBubbleVisible(bool visible);
 
@@ -83,7 +102,14 @@ private:
     RecordBook records_;
     GameHistory &history_;
     GameTally tally_;
-    std::uint16_t shownSeconds_ = 0; // what the time label shows of this game
+    SpellingJudge judge_;
+    PlayerSettings settings_;
+    bool settingsChanged_ = false;
+    SpellingRule gameSpelling_ = SpellingRule::Table;
+    TablePhrases tablePhrases_;
+    const PhraseSource *source_ = nullptr;
+    const PhraseSource *gameSource_ = nullptr; // what the game in play draws from
+    std::uint16_t shownSeconds_ = 0;           // what the time label shows of this game
 };
 
 } // namespace zem

@@ -1,7 +1,5 @@
 #include "app/t_form1.h"
 
-#include "game/judge.h"
-#include "game/phrase_draw.h"
 #include "game/speed_text.h"
 #include "model/failure.h"
 
@@ -13,13 +11,16 @@ namespace zem {
 // or a miss; then the completion check runs, for misses too.
 void TForm1::FormKeyPress(char &key) {
     keyGuide_.pressReset();
-    const std::size_t rest = state_.TargetRomaji.empty() ? 0 : state_.TargetRomaji.size() - 1;
-    const bool correct = isCorrectStroke(key, state_.TargetRomaji, state_.Halted);
-    if (inGame())
-        tally_.stroke(state_.TargetRomaji.size(), key, correct);
+    const char expected = state_.TargetRomaji.empty() ? 0 : state_.TargetRomaji.front();
+    const std::string_view kana = judge_.currentKana();
+    // The judge is asked only while a letter is due, so that nothing moves it
+    // while the game is halted or between two phrases.
+    const bool correct = state_.Halted != 1 && !state_.TargetRomaji.empty() && judge_.type(key);
+    tally_.stroke(expected, kana, key, correct);
     if (correct) {
         mascot_.strokeStep();
-        state_.TargetRomaji = state_.TargetRomaji.substr(1, rest);
+        noteSpellings();
+        state_.TargetRomaji = judge_.rest();
         model_.setText(Label1, state_.TargetRomaji);
         state_.StrokeCount += 1;
         model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
@@ -44,10 +45,33 @@ void TForm1::FormKeyUp(std::uint16_t &, ShiftState) {
 void TForm1::refill() {
     if (!state_.TargetRomaji.empty() || state_.Halted == 1)
         return;
-    DrawPhrase(state_, random_, wordMode());
-    tally_.newPhrase(state_.TargetRomaji);
+    drawPhrase();
     model_.setText(Label1, state_.TargetRomaji);
     model_.setText(Label2, state_.TargetDisplay);
+}
+
+// A new phrase from the game's source, and the judge set to follow its kana.
+// The romaji line shows the judge's spelling of it: with the table's rule,
+// the table's letters as drawn.
+void TForm1::drawPhrase() {
+    const PhraseSource &source = gameSource_ ? *gameSource_ : phrases();
+    source.draw(state_, random_, wordMode());
+    judge_.start(state_.TargetKana, gameSpelling_, &settings_.lastSpellings);
+    state_.TargetRomaji = judge_.rest();
+}
+
+// Kana the player has typed in a spelling of their own choosing are shown in
+// it from then on, in this game and the next.
+void TForm1::noteSpellings() {
+    if (gameSpelling_ != SpellingRule::Any)
+        return;
+    for (auto &[unit, keys] : judge_.takeFinished()) {
+        std::string &last = settings_.lastSpellings[unit];
+        if (last != keys) {
+            last = std::move(keys);
+            settingsChanged_ = true;
+        }
+    }
 }
 
 // Ends the game when the course is typed: speed, records, result screen.
@@ -80,8 +104,12 @@ void TForm1::completionCheck() {
 }
 
 // Hands the game that ends now to the history; play never waits for it.
+// A game ends once: the tally stops here, so that keys the window still
+// takes after a failed record save make no second game.
 void TForm1::keepGame(bool completed) {
-    if (!tally_.any())
+    const bool typed = tally_.counting() && tally_.any();
+    tally_.stop();
+    if (!typed)
         return;
     GameRecord game;
     game.finishedAt = clock_.wallTime();
@@ -95,7 +123,6 @@ void TForm1::keepGame(bool completed) {
         game.speed = SpeedText(state_.StrokesPerMinute);
     game.newRecord = state_.NewRecord == 1;
     tally_.fill(game);
-    tally_.start();
     history_.keep(std::move(game));
 }
 

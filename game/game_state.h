@@ -7,8 +7,9 @@ namespace zem {
 
 // The game's variables, alive for the whole run. Flags hold 0 or 1.
 struct GameState {
-    std::string TargetRomaji;  // romaji still to type
+    std::string TargetRomaji;  // the rest of the spelling being typed, as the romaji line shows it
     std::string TargetDisplay; // written form shown in the bubble
+    std::string TargetKana;    // the phrase's reading, in hiragana, that the judge follows
     std::string WordRomaji;
     std::string WordDisplay;
     std::int32_t CourseLength = 100;

@@ -1,6 +1,7 @@
 #include "game/phrase_draw.h"
 
 #include "game/phrase_table.h"
+#include "kana/entry_readings.h"
 
 namespace zem {
 
@@ -14,6 +15,7 @@ void DrawPhrase(GameState &state, Random &random, bool wordMode) {
         state.TargetRomaji = state.WordRomaji;
         state.TargetDisplay = state.WordDisplay;
     }
+    state.TargetKana = entryKana(state.TargetRomaji);
 }
 
 } // namespace zem

@@ -33,6 +33,13 @@ struct SyllableMisses {
     std::int32_t count = 0;
 };
 
+// How often the keys typed for one kana were right and missed.
+struct KanaTally {
+    std::string kana; // a unit of the reading: し, しょ, っ, ん
+    std::int32_t hits = 0;
+    std::int32_t misses = 0;
+};
+
 // One game as the history keeps it: the figures the game showed when it
 // ended, and what was typed for each expected key.
 struct GameRecord {
@@ -48,6 +55,7 @@ struct GameRecord {
     std::vector<KeyTally> keys;            // by key
     std::vector<Confusion> confusions;     // by expected key, then typed byte
     std::vector<SyllableMisses> syllables; // by syllable
+    std::vector<KanaTally> kana;           // by kana, in the order of their UTF-8 bytes
 };
 
 } // namespace zem

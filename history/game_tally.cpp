@@ -1,23 +1,27 @@
 #include "history/game_tally.h"
 
-#include "history/syllable.h"
-
 namespace zem {
 
 void GameTally::start() {
+    counting_ = true;
     strokes_ = 0;
     keys_ = {};
     for (auto &row : typedFor_)
         row.fill(0);
-    syllables_.clear();
+    kana_.clear();
 }
 
-void GameTally::stroke(std::size_t remaining, char typed, bool correct) {
-    ++strokes_;
-    if (remaining == 0 || remaining > phrase_.size())
+void GameTally::stroke(char expected, std::string_view kana, char typed, bool correct) {
+    if (!counting_)
         return;
-    const std::size_t position = phrase_.size() - remaining;
-    const char expected = phrase_[position];
+    ++strokes_;
+    if (!kana.empty()) {
+        auto at = kana_.find(kana);
+        if (at == kana_.end())
+            at = kana_.emplace(std::string(kana), KanaTally{std::string(kana)}).first;
+        ++(correct ? at->second.hits : at->second.misses);
+    }
+    // ー, 、 and 。 are typed with keys that have no letter to count.
     if (expected < 'A' || expected > 'Z')
         return;
     KeyTally &key = keys_[std::size_t(expected - 'A')];
@@ -30,13 +34,13 @@ void GameTally::stroke(std::size_t remaining, char typed, bool correct) {
     const auto byte =
         static_cast<unsigned char>(typed >= 'a' && typed <= 'z' ? typed - 'a' + 'A' : typed);
     ++typedFor_[std::size_t(expected - 'A')][byte];
-    ++syllables_[syllableAt(phrase_, position)];
 }
 
 void GameTally::fill(GameRecord &record) const {
     record.keys.clear();
     record.confusions.clear();
     record.syllables.clear();
+    record.kana.clear();
     for (int i = 0; i < kLetters; ++i) {
         const KeyTally &k = keys_[std::size_t(i)];
         if (k.hits == 0 && k.misses == 0)
@@ -46,8 +50,8 @@ void GameTally::fill(GameRecord &record) const {
             if (const std::int32_t n = typedFor_[std::size_t(i)][std::size_t(typed)])
                 record.confusions.push_back({char('A' + i), static_cast<unsigned char>(typed), n});
     }
-    for (const auto &[syllable, count] : syllables_)
-        record.syllables.push_back({syllable, count});
+    for (const auto &entry : kana_)
+        record.kana.push_back(entry.second);
 }
 
 } // namespace zem

@@ -12,15 +12,18 @@ namespace zem {
 
 // What one game's strokes were, counted in memory while it runs: cheap
 // enough for every keystroke, and turned into a GameRecord when it ends.
+// It counts from start() until stop(): a game ends once, even when the game
+// window goes on taking keys after it.
 class GameTally {
 public:
     // A new game: every count back to zero.
     void start();
-    // The phrase drawn to be typed next, whole.
-    void newPhrase(std::string_view romaji) { phrase_.assign(romaji); }
-    // One judged character, with `remaining` letters of the phrase still to
-    // type before it. With none left, a miss counts for no key.
-    void stroke(std::size_t remaining, char typed, bool correct);
+    // The game has ended: no stroke counts until the next start().
+    void stop() { counting_ = false; }
+    bool counting() const { return counting_; }
+    // One judged character: `expected` the next letter shown (0 when none is
+    // left), `kana` the kana it belongs to (empty when none).
+    void stroke(char expected, std::string_view kana, char typed, bool correct);
     // Whether anything was typed since start().
     bool any() const { return strokes_ != 0; }
 
@@ -29,11 +32,11 @@ public:
 
 private:
     static constexpr int kLetters = 26;
-    std::string phrase_;
+    bool counting_ = false;
     std::int32_t strokes_ = 0;
     std::array<KeyTally, kLetters> keys_{};
     std::array<std::array<std::int32_t, 256>, kLetters> typedFor_{};
-    std::map<std::string, std::int32_t, std::less<>> syllables_;
+    std::map<std::string, KanaTally, std::less<>> kana_;
 };
 
 } // namespace zem

@@ -231,6 +231,9 @@ void SpellingJudge::advance(const Thread &from, std::uint16_t seg, std::uint8_t 
 }
 
 bool SpellingJudge::done() const {
+    // A judge that was never started has nothing to type.
+    if (threads_.empty())
+        return true;
     return threads_.size() == 1 && threads_.front().typed == 0 &&
            threads_.front().pos + 1u == charStart_.size();
 }

@@ -1,26 +1,11 @@
 #include "fakes.h"
-#include "history/syllable.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace zem::test {
 namespace {
-
-struct SyllableCase {
-    const char *romaji;
-    std::size_t position;
-    const char *syllable;
-};
-
-TEST(Syllable, NamesTheSyllableAroundALetter) {
-    const SyllableCase cases[] = {
-        {"KYUUGYUU", 0, "kyu"}, {"KYUUGYUU", 2, "kyu"}, {"KYUUGYUU", 3, "u"}, {"SANNNENN", 2, "nn"},
-        {"SANNNENN", 4, "ne"},  {"SANNNENN", 7, "nn"},  {"KAPPA", 2, "ppa"},  {"TUKI", 1, "tu"},
-        {"ATAMA", 0, "a"},      {"ATAMA", 5, ""},
-    };
-    for (const SyllableCase &c : cases)
-        EXPECT_EQ(syllableAt(c.romaji, c.position), c.syllable) << c.romaji << " @" << c.position;
-}
 
 // The phrase is AKUSENN throughout (the fixed generator draws row 0).
 class GameKept : public testing::Test {
@@ -54,9 +39,14 @@ TEST_F(GameKept, ACompletedGameKeepsTheFiguresShownAndWhatWasMissed) {
     EXPECT_EQ(g.confusions[0].typed, 'X');
     EXPECT_EQ(g.confusions[1].expected, 'U');
     EXPECT_EQ(g.confusions[1].typed, 'S');
-    ASSERT_EQ(g.syllables.size(), 1u); // both misses fell in "ku"
-    EXPECT_EQ(g.syllables[0].syllable, "ku");
-    EXPECT_EQ(g.syllables[0].count, 2);
+    // Both misses fell in く, counted by its kana; あ, く, せ, ん each had hits.
+    std::map<std::string, std::pair<int, int>> byKana;
+    for (const KanaTally &k : g.kana)
+        byKana[k.kana] = {k.hits, k.misses};
+    // KU in 14 whole draws of AKUSENN and the K of the 15th, the 99th stroke.
+    EXPECT_EQ(byKana["く"], std::make_pair(2 * 14 + 1, 2));
+    EXPECT_EQ(byKana["ん"].second, 0);
+    EXPECT_EQ(byKana.size(), 4u);
     int hits = 0, misses = 0;
     for (const KeyTally &k : g.keys) {
         hits += k.hits;
@@ -94,6 +84,25 @@ TEST_F(GameKept, NothingIsKeptForKeysOutsideAGame) {
     f.stray('u'); // runs the completion check again
     f.escape();
     EXPECT_EQ(f.history.games.size(), 1u);
+}
+
+// A record that cannot be saved shows its box, and the game window goes on
+// taking keys as before; the game is kept once, and Escape keeps no other.
+TEST_F(GameKept, AFailedRecordSaveLeavesOneGameAndEscapeAddsNone) {
+    f.file.failWrites = true;
+    ASSERT_TRUE(f.playCourse(30).has_value());
+    ASSERT_EQ(f.history.games.size(), 1u);
+    EXPECT_EQ(f.history.games[0].strokes, 100);
+    EXPECT_TRUE(f.history.games[0].completed);
+    for (int i = 0; i < 5; ++i)
+        f.stray(f.state().TargetRomaji.empty() ? 'a' : f.state().TargetRomaji.front());
+    f.escape();
+    EXPECT_EQ(f.history.games.size(), 1u);
+    f.start();
+    f.press(f.state().TargetRomaji.front());
+    f.escape();
+    ASSERT_EQ(f.history.games.size(), 2u);
+    EXPECT_EQ(f.history.games[1].strokes, 1);
 }
 
 } // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "kana/spelling_judge.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zem {
+
+// What the player chose, kept between runs: read at start-up, written again
+// when it changes. Every field has a default that is the game as designed.
+struct PlayerSettings {
+    SpellingRule spelling = SpellingRule::Table;
+    std::string lastList;          // the phrase list last chosen; empty: the built-in table
+    SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
+};
+
+// "table" or "any", as the settings file and --spelling write a rule.
+const char *spellingRuleName(SpellingRule rule);
+std::optional<SpellingRule> spellingRuleNamed(std::string_view name);
+
+} // namespace zem
