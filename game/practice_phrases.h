@@ -17,14 +17,12 @@ public:
     PracticePhrases(std::vector<PoolPhrase> phrases, const std::vector<std::string> &weakKana);
     void draw(GameState &state, Random &random, bool wordMode) const override;
     const std::vector<PoolPhrase> &phrases() const { return phrases_; }
-    // How many weak kana units each phrase holds, in the order of phrases().
-    const std::vector<int> &weights() const { return weights_; }
 
 private:
     std::size_t weightedPick(int ticket) const;
 
     std::vector<PoolPhrase> phrases_;
-    std::vector<int> weights_;
+    std::vector<int> weights_; // how many weak kana units each phrase holds
     int totalWeight_ = 0;
 };
 
