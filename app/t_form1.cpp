@@ -109,6 +109,9 @@ void TForm1::Button1Click() {
 // The modes choose between the table's two halves; a list has none.
 void TForm1::usePhrases(const PhraseSource *source) {
     source_ = source;
+    // The last game's source may be gone once another is chosen.
+    if (!inGame())
+        gameSource_ = nullptr;
     model_.setEnabled(RadioButton1, !source);
     model_.setEnabled(RadioButton2, !source);
 }
