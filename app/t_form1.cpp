@@ -34,12 +34,11 @@ TForm1::TForm1(Clock &clock, Random &random, RecordFile &records, GameHistory &h
       RadioButton2(model_.id("RadioButton2")), ProgressBar1(model_.id("ProgressBar1")),
       Panel32(model_.id("Panel32")), keyGuide_(model_), mascot_(model_), records_(model_, records),
       history_(history) {
-    // A fitted text keeps as far from the right edge of what holds it as it
-    // starts from the left one: the romaji line from the frame, the bubble's
-    // text from the bubble.
-    romajiRight_ = kFrameRight - (kLongLineLeft - kFrameLeft);
-    const Rect bubble = model_.at(Shape1).rect;
-    displayRight_ = bubble.right() - (model_.at(Label2).rect.left - bubble.left);
+    // The bubble's tail lies above both lines: a fitted text ends where the
+    // tail begins, the romaji line at the ellipse that hangs down from the
+    // bubble, the bubble's text at the one inside it.
+    romajiRight_ = model_.at(Shape2).rect.left;
+    displayRight_ = model_.at(Shape4).rect.left;
 }
 
 void TForm1::FormCreate() {
