@@ -1,5 +1,10 @@
+#include "app/command_line.h"
+#include "app/form_design.h"
+#include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
+#include "app/qt/player_choices.h"
+#include "app/qt/settings_file.h"
 #include "app/qt/start_up.h"
 #include "app/t_form1.h"
 #include "history/csv_export.h"
@@ -13,7 +18,7 @@
 #include <QApplication>
 
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -40,18 +45,60 @@ int exportHistory(const std::string &path) {
     return state.setAside.empty() ? 0 : 1;
 }
 
+int refuse(const std::string &error) {
+    std::cerr << "typing-zem: " << error << "\n" << zem::usageText();
+    return 2;
+}
+
+bool displayNamed() {
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char *value = std::getenv(name); value && *value)
+            return true;
+    return false;
+}
+
+// The example lists: installed beside the records, or in the source tree of
+// a build that was never installed.
+std::string shippedLists() {
+    std::error_code error;
+    if (std::filesystem::is_directory(ZEM_INSTALLED_LISTS, error))
+        return ZEM_INSTALLED_LISTS;
+    return ZEM_SOURCE_LISTS;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // Help and the export need no display, so the arguments are read before
+    // Qt connects to one; an error waits until Qt has taken its own options
+    // (-platform and the like) out, unless there is no display for Qt anyway.
+    zem::CommandLine line = zem::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.error.empty() && line.job == zem::CommandLine::Job::Help) {
+        std::cout << zem::usageText();
+        return 0;
+    }
     const std::string historyPath =
         zem::historyPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    if (argc == 2 && std::strcmp(argv[1], "--history-csv") == 0)
+    if (line.error.empty() && line.job == zem::CommandLine::Job::HistoryCsv)
         return exportHistory(historyPath);
-    const bool historyAlone = argc == 2 && std::strcmp(argv[1], "--history") == 0;
+    if (!line.error.empty() && !displayNamed())
+        return refuse(line.error);
 
     zem::sendFramesThroughTheSocket();
     QApplication app(argc, argv);
-    if (historyAlone) {
+    std::vector<std::string> args;
+    for (const QString &arg : app.arguments().mid(1))
+        args.push_back(arg.toStdString());
+    line = zem::parseCommandLine(args);
+    if (!line.error.empty())
+        return refuse(line.error);
+    if (line.job == zem::CommandLine::Job::Help) {
+        std::cout << zem::usageText();
+        return 0;
+    }
+    if (line.job == zem::CommandLine::Job::HistoryCsv)
+        return exportHistory(historyPath);
+    if (line.job == zem::CommandLine::Job::History) {
         auto window = zem::openHistoryWindow(historyPath);
         return app.exec();
     }
@@ -65,8 +112,13 @@ int main(int argc, char *argv[]) {
         writer = std::make_unique<zem::HistoryWriter>(historyPath);
     zem::TForm1 form(clock, random, records,
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
+    zem::PlayerChoices choices(form, zem::settingsPath(), shippedLists());
+    const std::string notice = choices.start(line.spelling, line.phrasesFile);
 
     auto window = zem::openFormWindow(form, historyPath, writer.get());
-
+    window->setChoices(&choices);
+    // Told once, over the window, which then plays the built-in table.
+    if (!notice.empty())
+        zem::showErrorBox(window.get(), window->windowTitle(), notice);
     return app.exec();
 }

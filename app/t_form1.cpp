@@ -7,6 +7,16 @@
 
 namespace zem {
 
+namespace {
+
+// The rounded frame around the play area, and where a proverb's romaji starts.
+constexpr int kFrameLeft = 15, kFrameTop = 15, kFrameRight = 485, kFrameBottom = 330;
+constexpr int kLongLineLeft = 24;
+// The design's romaji line and bubble text.
+constexpr int kRomajiPx = 39, kRomajiTop = 66, kDisplayPx = 16, kDisplayTop = 32;
+
+} // namespace
+
 GameHistory &TForm1::noHistory() {
     static NoHistory none;
     return none;
@@ -23,7 +33,13 @@ TForm1::TForm1(Clock &clock, Random &random, RecordFile &records, GameHistory &h
       groupbox1(model_.id("groupbox1")), RadioButton1(model_.id("RadioButton1")),
       RadioButton2(model_.id("RadioButton2")), ProgressBar1(model_.id("ProgressBar1")),
       Panel32(model_.id("Panel32")), keyGuide_(model_), mascot_(model_), records_(model_, records),
-      history_(history) {}
+      history_(history) {
+    // The bubble's tail lies above both lines: a fitted text ends where the
+    // tail begins, the romaji line at the ellipse that hangs down from the
+    // bubble, the bubble's text at the one inside it.
+    romajiRight_ = model_.at(Shape2).rect.left;
+    displayRight_ = model_.at(Shape4).rect.left;
+}
 
 void TForm1::FormCreate() {
     NullCanvas offscreen;
@@ -39,7 +55,7 @@ void TForm1::FormCreate(Canvas &surface) {
 // A thin black rounded frame around the play area: filled in the window's
 // own colour, so only the outline shows.
 void TForm1::FormPaint(Canvas &canvas) {
-    canvas.roundRect(15, 15, 485, 330, 20, 20, clBlack, clMenu);
+    canvas.roundRect(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom, 20, 20, clBlack, clMenu);
 }
 
 void TForm1::setBubbleVisible(bool visible) {
@@ -65,13 +81,14 @@ void TForm1::Button1Click() {
     model_.setVisible(ComboBox1, false);
     model_.setVisible(Button1, false);
     model_.setPosition(ProgressBar1, 0);
-    if (proverbMode())
-        model_.setLeft(Label1, 24);
-    if (wordMode())
+    gameSource_ = &phrases();
+    // A list's phrases may be as long as a proverb, whatever the mode.
+    if (proverbMode() || !tableGame())
+        model_.setLeft(Label1, kLongLineLeft);
+    else if (wordMode())
         model_.setLeft(Label1, 75);
     keyGuide_.pressReset();
     gameSpelling_ = settings_.spelling;
-    gameSource_ = &phrases();
     drawPhrase();
     tally_.start();
     shownSeconds_ = 0;
@@ -82,13 +99,50 @@ void TForm1::Button1Click() {
     state_.StartMonotonicMs = clock_.monotonicMilliseconds();
     model_.setText(Label1, state_.TargetRomaji);
     model_.setText(Label2, state_.TargetDisplay);
+    fitPhrase(true);
     model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
     keyGuide_.markNext(state_.TargetRomaji);
     Button3Click();
 }
 
+// The modes choose between the table's two halves; a list has none.
 void TForm1::usePhrases(const PhraseSource *source) {
     source_ = source;
+    // The last game's source may be gone once another is chosen.
+    if (!inGame())
+        gameSource_ = nullptr;
+    model_.setEnabled(RadioButton1, !source);
+    model_.setEnabled(RadioButton2, !source);
+}
+
+// A list's texts are shown whole, in a smaller font where they are long: the
+// romaji line's size is set for each phrase and only shrinks while it is
+// typed (another spelling may be longer), so the line never grows under the
+// player's eyes. The table's phrases are shown as designed, even a proverb
+// whose romaji runs past the frame until its first letters are typed.
+void TForm1::fitPhrase(bool newPhrase) {
+    if (tableGame())
+        return;
+    const Control &romaji = model_.at(Label1);
+    const int romajiPx =
+        WindowModel::fittingFontPx(state_.TargetRomaji, newPhrase ? kRomajiPx : romaji.fontPx,
+                                   romajiRight_ - romaji.rect.left);
+    model_.setFontPx(Label1, romajiPx);
+    model_.setTop(Label1, kRomajiTop + (kRomajiPx - romajiPx) / 2);
+    if (!newPhrase)
+        return;
+    const Control &display = model_.at(Label2);
+    const int displayPx = WindowModel::fittingFontPx(state_.TargetDisplay, kDisplayPx,
+                                                     displayRight_ - display.rect.left);
+    model_.setFontPx(Label2, displayPx);
+    model_.setTop(Label2, kDisplayTop + (kDisplayPx - displayPx) / 2);
+}
+
+void TForm1::showDesignFonts() {
+    model_.setFontPx(Label1, kRomajiPx);
+    model_.setTop(Label1, kRomajiTop);
+    model_.setFontPx(Label2, kDisplayPx);
+    model_.setTop(Label2, kDisplayTop);
 }
 
 void TForm1::Button2Click() {
@@ -100,6 +154,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::showIdleControls() {
+    showDesignFonts();
     model_.setVisible(ComboBox1, true);
     model_.setVisible(Button1, true);
     model_.setFocus(Button1);

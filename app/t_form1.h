@@ -73,6 +73,9 @@ public:
     // The source must outlive its use; a game in play keeps the one it began with.
     void usePhrases(const PhraseSource *source);
     const PhraseSource &phrases() const { return source_ ? *source_ : tablePhrases_; }
+    // Whether the game running now, or the last one, drew from the built-in
+    // table: only those games count for the records.
+    bool tableGame() const { return !gameSource_ || gameSource_ == &tablePhrases_; }
     // The rule of the game running now, or of the last one.
     SpellingRule gameSpelling() const { return gameSpelling_; }
 
@@ -95,6 +98,8 @@ private:
     void noteSpellings();
     void showIdleControls();
     void setBubbleVisible(bool visible);
+    void fitPhrase(bool newPhrase);
+    void showDesignFonts();
 
     GameState state_;
     KeyGuide keyGuide_;
@@ -110,6 +115,8 @@ private:
     const PhraseSource *source_ = nullptr;
     const PhraseSource *gameSource_ = nullptr; // what the game in play draws from
     std::uint16_t shownSeconds_ = 0;           // what the time label shows of this game
+    // Where the romaji line and the bubble's text must end to be seen whole.
+    int romajiRight_ = 0, displayRight_ = 0;
 };
 
 } // namespace zem

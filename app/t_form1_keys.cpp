@@ -22,6 +22,7 @@ void TForm1::FormKeyPress(char &key) {
         noteSpellings();
         state_.TargetRomaji = judge_.rest();
         model_.setText(Label1, state_.TargetRomaji);
+        fitPhrase(false);
         state_.StrokeCount += 1;
         model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
         model_.stepIt(ProgressBar1);
@@ -48,6 +49,7 @@ void TForm1::refill() {
     drawPhrase();
     model_.setText(Label1, state_.TargetRomaji);
     model_.setText(Label2, state_.TargetDisplay);
+    fitPhrase(true);
 }
 
 // A new phrase from the game's source, and the judge set to follow its kana.
@@ -85,7 +87,9 @@ void TForm1::completionCheck() {
     state_.StrokesPerMinute = double(state_.StrokeCount) / double(state_.ElapsedSeconds) * 60.0;
     model_.setText(Label5, SpeedText(state_.StrokesPerMinute) + "打/分");
     try {
-        records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
+        // hiscore.dat keeps the built-in modes only.
+        if (tableGame())
+            records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
     } catch (const Failure &) {
         keepGame(true); // a record that could not be saved still leaves its game
         throw;

@@ -65,6 +65,7 @@ struct Control {
 
     // Focus and input.
     bool focusable = false;
+    bool enabled = true; // a disabled control takes neither clicks nor the focus
     int tabOrder = 0;
     bool checked = false;
     std::vector<std::string> items;

@@ -64,6 +64,13 @@ int WindowModel::textWidth(std::string_view utf8, int fontPx) {
     return width;
 }
 
+int WindowModel::fittingFontPx(std::string_view utf8, int fontPx, int width) {
+    int px = fontPx;
+    while (px > 1 && textWidth(utf8, px) > width)
+        --px;
+    return px;
+}
+
 void WindowModel::resize(ControlId id) {
     Control &c = mut(id);
     if (!c.autoSize)
@@ -101,7 +108,10 @@ void WindowModel::setTop(ControlId id, int top) {
 
 void WindowModel::setFontPoints(ControlId id, int points) {
     // Points to pixels at 96 dpi, rounded half up.
-    int px = (points * 96 + 36) / 72;
+    setFontPx(id, (points * 96 + 36) / 72);
+}
+
+void WindowModel::setFontPx(ControlId id, int px) {
     if (at(id).fontPx == px)
         return;
     mut(id).fontPx = px;
@@ -127,6 +137,16 @@ void WindowModel::setVisible(ControlId id, bool visible) {
     }
 }
 
+void WindowModel::setEnabled(ControlId id, bool enabled) {
+    if (at(id).enabled == enabled)
+        return;
+    mut(id).enabled = enabled;
+    if (!enabled && focus_ != kWindow && isAncestorOrSelf(id, focus_)) {
+        focus_ = kWindow;
+        focusChanged_ = true;
+    }
+}
+
 bool WindowModel::isShown(ControlId id) const {
     for (ControlId c = id; c != kWindow; c = at(c).parent)
         if (!at(c).visible)
@@ -140,7 +160,7 @@ void WindowModel::setItemIndex(ControlId id, int index) {
 }
 
 bool WindowModel::clickRadio(ControlId id) {
-    if (at(id).checked)
+    if (at(id).checked || !at(id).enabled)
         return false;
     const ControlId group = at(id).parent;
     for (ControlId other = 0; other < size(); ++other)
@@ -170,14 +190,14 @@ void WindowModel::stepIt(ControlId id) {
 
 bool WindowModel::canFocus(ControlId id) const {
     const Control &c = at(id);
-    if (!c.focusable || !isShown(id))
+    if (!c.focusable || !c.enabled || !isShown(id))
         return false;
     // Of a radio group only the checked button is a tab stop.
     return c.kind != ControlKind::RadioButton || c.checked;
 }
 
 bool WindowModel::setFocus(ControlId id) {
-    if (id != kWindow && !at(id).focusable)
+    if (id != kWindow && (!at(id).focusable || !at(id).enabled))
         return false;
     if (id != kWindow && !isShown(id))
         return false;

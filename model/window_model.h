@@ -30,11 +30,16 @@ public:
     void setTop(ControlId id, int top);
     // Runtime font sizes are points: 9 pt is 12 px, 12 pt is 16 px.
     void setFontPoints(ControlId id, int points);
+    void setFontPx(ControlId id, int px);
 
     // A hidden parent hides its children; a child's own setting is kept and
     // counts again once the parent is shown.
     void setVisible(ControlId id, bool visible);
     bool isShown(ControlId id) const;
+    // Disabling the control that holds the focus leaves the focus with the
+    // window, as hiding it does.
+    void setEnabled(ControlId id, bool enabled);
+    bool enabled(ControlId id) const { return at(id).enabled; }
 
     // Drop-down list.
     int itemIndex(ControlId id) const { return at(id).itemIndex; }
@@ -72,6 +77,9 @@ public:
     // half-width katakana) are half a character height wide, rounded up;
     // every other character is a full character height wide.
     static int textWidth(std::string_view utf8, int fontPx);
+    // The largest size up to fontPx at which the text is at most `width`
+    // wide by textWidth(); 1 when none is.
+    static int fittingFontPx(std::string_view utf8, int fontPx, int width);
 
 private:
     Control &mut(ControlId id);

@@ -9,7 +9,8 @@
 #                                                 this script
 #   launch.sh PROGRAM DEFAULT_RECORDS [OPTION...]  from a build tree (./run)
 #
-# The options go to the program as they are (--history, --history-csv).
+# The options go to the program as they are (--history, --spelling=any, ...),
+# but for a relative --phrases FILE, made absolute.
 set -euo pipefail
 
 # Filled in by the install; relative paths are taken from this script's folder so
@@ -64,14 +65,34 @@ if [ ! -e "$data/hiscore.dat" ] && [ ! -L "$data/hiscore.dat" ]; then
     rm -f "$fresh"
 fi
 
-# Qt aborts without a display; say why in one line instead. The CSV export
-# needs none.
+# Qt aborts without a display; say why in one line instead. Help and the CSV
+# export need none. A relative phrase file is named from where the player
+# started, not from the data folder the game runs in.
 needs_display=1
-for option in "$@"; do
-    [ "$option" != --history-csv ] || needs_display=0
+options=()
+absolute() {
+    case $1 in
+    /*) echo "$1" ;;
+    *) echo "$PWD/$1" ;;
+    esac
+}
+while [ $# -gt 0 ]; do
+    case $1 in
+    --history-csv | --help | -h) needs_display=0 ;;
+    --phrases=?*) set -- "--phrases=$(absolute "${1#--phrases=}")" "${@:2}" ;;
+    --phrases)
+        if [ $# -ge 2 ]; then
+            options+=("$1")
+            shift
+            set -- "$(absolute "$1")" "${@:2}"
+        fi
+        ;;
+    esac
+    options+=("$1")
+    shift
 done
 if [ "$needs_display" = 1 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     fail "no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session."
 fi
 cd "$data"
-exec "$program" "$@"
+exec "$program" ${options[@]+"${options[@]}"}

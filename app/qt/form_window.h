@@ -15,6 +15,7 @@ namespace zem {
 class ControlView;
 class HistoryWindow;
 class HistoryWriter;
+class PlayerChoices;
 class TForm1;
 
 // The game window: one widget per control of the model, kept up to date
@@ -43,6 +44,8 @@ public:
     // Where the 成績 window reads the history, and the writer of this game's
     // (null when there is no history path).
     void setHistory(std::string path, HistoryWriter *writer);
+    // The settings and lists the menu changes; null: the menu offers none.
+    void setChoices(PlayerChoices *choices);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,6 +66,12 @@ private:
     bool opensMenu(const QKeyEvent &event) const;
     void openMenu(const QPoint &globalPos);
     void openHistory();
+    void addChoiceActions();
+    void updateChoiceActions();
+    void openList();
+    void useTable();
+    void toggleSpelling(bool any);
+    void showChoices();
 
     TForm1 &form_;
     std::vector<ControlView *> views_; // by ControlId; owned by Qt, nested panels by their panel
@@ -74,6 +83,9 @@ private:
     // Made when first asked for, so the game's start-up pays for neither.
     QMenu *menu_ = nullptr;
     HistoryWindow *historyWindow_ = nullptr;
+    PlayerChoices *choices_ = nullptr;
+    QAction *spellingAction_ = nullptr;
+    QAction *tableAction_ = nullptr;
 };
 
 } // namespace zem

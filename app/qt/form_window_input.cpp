@@ -1,6 +1,7 @@
 #include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
 #include "app/qt/key_codes.h"
+#include "app/qt/player_choices.h"
 #include "app/t_form1.h"
 #include "model/failure.h"
 
@@ -58,6 +59,8 @@ void FormWindow::dispatch(const std::function<void()> &handler) {
         return;
     }
     sync();
+    if (choices_)
+        choices_->keepSpellings();
 }
 
 void FormWindow::showFailure(const std::string &message) {

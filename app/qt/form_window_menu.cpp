@@ -39,7 +39,9 @@ void FormWindow::openMenu(const QPoint &globalPos) {
         // A menu is a window of its own and does not inherit the game's font.
         menu_->setFont(designFont(14));
         menu_->addAction(QStringLiteral("成績…"), this, [this] { openHistory(); });
+        addChoiceActions();
     }
+    updateChoiceActions();
     // Not exec(): the clock goes on ticking, and the focus comes back to
     // the control that held it when the menu closes.
     menu_->popup(globalPos);

@@ -15,6 +15,8 @@ void RadioButtonView::apply(const Control &c) {
         setText(text);
     if (isChecked() != c.checked)
         setChecked(c.checked);
+    if (isEnabled() != c.enabled)
+        setEnabled(c.enabled);
     setFocusPolicy(c.checked ? Qt::StrongFocus : Qt::ClickFocus);
     if (textColor_ == c.fontColor)
         return;

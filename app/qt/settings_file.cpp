@@ -1,0 +1,78 @@
+#include "app/qt/settings_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace zem {
+
+namespace {
+
+// A spelling is kept only when it is keys the judge could take: upper-case
+// letters and the few marks a kana may be typed with.
+bool plausibleKeys(const QString &keys) {
+    if (keys.size() > 8)
+        return false;
+    for (QChar c : keys)
+        if (!(c >= u'A' && c <= u'Z') && c != u'\'' && c != u'-')
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString settingsPath() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!base.startsWith(u'/')) {
+        const QString home = qEnvironmentVariable("HOME");
+        if (!home.startsWith(u'/'))
+            return {};
+        base = home + QStringLiteral("/.config");
+    }
+    return base + QStringLiteral("/typing-zem/typing-zem.conf");
+}
+
+PlayerSettings readSettings(const QString &path) {
+    PlayerSettings settings;
+    if (path.isEmpty())
+        return settings;
+    QSettings file(path, QSettings::IniFormat);
+    if (file.status() != QSettings::NoError)
+        return settings;
+    const QString rule = file.value(QStringLiteral("romaji/spelling")).toString();
+    settings.spelling = spellingRuleNamed(rule.toStdString()).value_or(SpellingRule::Table);
+    settings.lastList = file.value(QStringLiteral("lists/last")).toString().toStdString();
+    file.beginGroup(QStringLiteral("spellings"));
+    for (const QString &kana : file.childKeys()) {
+        const QString keys = file.value(kana).toString();
+        if (kana.size() <= 2 && plausibleKeys(keys))
+            settings.lastSpellings[kana.toStdString()] = keys.toStdString();
+    }
+    file.endGroup();
+    return settings;
+}
+
+bool writeSettings(const QString &path, const PlayerSettings &settings) {
+    if (path.isEmpty())
+        return false;
+    // Our own folder is the player's alone, as XDG asks of the folders it makes.
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QSettings file(path, QSettings::IniFormat);
+    file.setValue(QStringLiteral("romaji/spelling"),
+                  QString::fromLatin1(spellingRuleName(settings.spelling)));
+    if (settings.lastList.empty())
+        file.remove(QStringLiteral("lists/last"));
+    else
+        file.setValue(QStringLiteral("lists/last"), QString::fromStdString(settings.lastList));
+    file.remove(QStringLiteral("spellings"));
+    file.beginGroup(QStringLiteral("spellings"));
+    for (const auto &[kana, keys] : settings.lastSpellings)
+        file.setValue(QString::fromStdString(kana), QString::fromStdString(keys));
+    file.endGroup();
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+} // namespace zem

@@ -1,0 +1,189 @@
+// The player's choices in the game window: the settings file, a phrase list
+// and the spelling option, as the program wires them.
+#include "game_window.h"
+
+#include "app/qt/player_choices.h"
+#include "app/qt/settings_file.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace zem::test {
+
+namespace {
+
+using Spellings = std::map<QString, QString>;
+
+Spellings spellingsOf(const PlayerSettings &s) {
+    Spellings out;
+    for (const auto &[kana, keys] : s.lastSpellings)
+        out[QString::fromStdString(kana)] = QString::fromStdString(keys);
+    return out;
+}
+
+QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &bytes) {
+    const QString path = dir.filePath(QString::fromUtf8(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", name);
+    return path;
+}
+
+// The width the label's own font gives its text, which the model only
+// estimated from character counts.
+int paintedWidth(GameWindow &g, const char *label) {
+    auto *w = g.find<QLabel>(label);
+    return QFontMetrics(w->font()).horizontalAdvance(w->text());
+}
+
+// The idle menu's action of that name, the menu opened as a right click does.
+QAction *menuAction(GameWindow &g, const char *text) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(100, 100),
+                            g.window->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(g.window.get(), &click);
+    auto *menu = g.window->findChild<QMenu *>(QStringLiteral("FormMenu"));
+    menu->close();
+    for (QAction *action : menu->actions())
+        if (action->text() == QString::fromUtf8(text))
+            return action;
+    qFatal("no menu item %s", text);
+}
+
+} // namespace
+
+class PlayerChoicesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settingsFileKeepsWhatItCanAndDropsNonsense_data() {
+        QTest::addColumn<QByteArray>("bytes"); // empty: what writeSettings writes of the result
+        QTest::addColumn<bool>("any");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<Spellings>("spellings");
+        QTest::newRow("every field round trip")
+            << QByteArray() << true << QStringLiteral("/home/先生/今週 の ことば.txt")
+            << Spellings{{"し", "SHI"}, {"っ", ""}, {"ん", "N"}, {"きゅ", "KIXYU"}};
+        QTest::newRow("the defaults round trip")
+            << QByteArray() << false << QString() << Spellings{};
+        QTest::newRow("an unknown rule")
+            << QByteArray("[romaji]\nspelling=maybe\n[lists]\nlast=/a.txt\n") << false
+            << QStringLiteral("/a.txt") << Spellings{};
+        QTest::newRow("spellings no key could type")
+            << QByteArray("[spellings]\n%U3057=shi\n%U3064=TSU\n%U3093=N N\n%U3042=AAAAAAAAAA\n")
+            << false << QString() << Spellings{{"つ", "TSU"}};
+        QTest::newRow("no text at all") << QByteArray("\x00\xff\xfe[romaji\x00spelling=any", 28)
+                                        << false << QString() << Spellings{};
+    }
+    void settingsFileKeepsWhatItCanAndDropsNonsense() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, any);
+        QFETCH(QString, list);
+        QFETCH(Spellings, spellings);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("typing-zem/typing-zem.conf"));
+        if (bytes.isEmpty()) {
+            PlayerSettings s;
+            s.spelling = any ? SpellingRule::Any : SpellingRule::Table;
+            s.lastList = list.toStdString();
+            for (const auto &[kana, keys] : spellings)
+                s.lastSpellings[kana.toStdString()] = keys.toStdString();
+            QVERIFY(writeSettings(path, s));
+        } else {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("typing-zem")));
+            writeFile(dir, "typing-zem/typing-zem.conf", bytes);
+        }
+        const PlayerSettings read = readSettings(path);
+        QCOMPARE(read.spelling == SpellingRule::Any, any);
+        QCOMPARE(QString::fromStdString(read.lastList), list);
+        QCOMPARE(spellingsOf(read), spellings);
+    }
+
+    void aLoadedListIsShownWholeAndNamedInTheTitle() {
+        QTemporaryDir dir;
+        const QByteArray display = QStringLiteral("漢").repeated(24).toUtf8();
+        const QString listPath = writeFile(
+            dir, "長い問題.txt", display + "\tかきくけこさしすせそたちつてとなにぬねの\n");
+        GameWindow g;
+        PlayerChoices choices(*g.form, dir.filePath(QStringLiteral("zem.conf")), {});
+        QCOMPARE(QString::fromStdString(choices.openList(listPath.toStdString(), true)), QString());
+        g.window->setChoices(&choices);
+        QCOMPARE(g.window->windowTitle(), QStringLiteral("タイピングZemVer3.0 — 長い問題"));
+        QVERIFY(!g.find<QRadioButton>("RadioButton1")->isEnabled());
+        QVERIFY(g.focused("Button1"));
+
+        g.start();
+        QCOMPARE(g.text("Label1"), QStringLiteral("KAKIKUKEKOSASISUSESOTATITUTETONANINUNENO"));
+        QCOMPARE(g.text("Label2").toUtf8(), display);
+        // Whole, and clear of the bubble's tail, which lies above both lines.
+        auto *romaji = g.find<QLabel>("Label1");
+        auto *bubbleText = g.find<QLabel>("Label2");
+        QVERIFY(paintedWidth(g, "Label1") <= romaji->width());
+        QVERIFY(paintedWidth(g, "Label2") <= bubbleText->width());
+        QCOMPARE_LE(romaji->x() + romaji->width(), g.find("Shape2")->x());
+        QCOMPARE_LE(bubbleText->x() + bubbleText->width(), g.find("Shape4")->x());
+        g.screenshot("list_long_phrase");
+
+        g.key(Qt::Key_Escape);
+        QCOMPARE(
+            QString::fromStdString(readSettings(dir.filePath(QStringLiteral("zem.conf"))).lastList),
+            QFileInfo(listPath).absoluteFilePath());
+        QAction *table = menuAction(g, "組み込みの問題に戻す");
+        QVERIFY(table->isEnabled());
+        table->trigger();
+        QVERIFY(!menuAction(g, "組み込みの問題に戻す")->isEnabled());
+        QCOMPARE(g.window->windowTitle(), QStringLiteral("タイピングZemVer3.0"));
+        QVERIFY(g.find<QRadioButton>("RadioButton1")->isEnabled());
+
+        QAction *any = menuAction(g, "ほかの綴りも正解にする");
+        QVERIFY(!any->isChecked());
+        any->trigger();
+        QCOMPARE(readSettings(dir.filePath(QStringLiteral("zem.conf"))).spelling,
+                 SpellingRule::Any);
+        QVERIFY(menuAction(g, "ほかの綴りも正解にする")->isChecked());
+    }
+
+    // Started with --spelling=any over a file that says table: the run
+    // follows the player's spelling, the file keeps its rule and learns the
+    // spelling once the game ends.
+    void theRomajiLineFollowsTheSpellingBeingTyped() {
+        QTemporaryDir dir;
+        const QString listPath = writeFile(dir, "しお.txt", "塩\tしお\n");
+        const QString conf = dir.filePath(QStringLiteral("zem.conf"));
+        GameWindow g;
+        PlayerChoices choices(*g.form, conf, {});
+        QCOMPARE(QString::fromStdString(choices.start("any", listPath.toStdString())), QString());
+        g.window->setChoices(&choices);
+        g.start();
+        g.tick();
+        QCOMPARE(g.text("Label1"), QStringLiteral("SIO"));
+        g.type('s');
+        g.type('h');
+        QCOMPARE(g.text("Label1"), QStringLiteral("IO"));
+        QCOMPARE(g.form->model().color(g.form->model().id("Panel8")), clYellow);
+        QCOMPARE(g.state().MissCount, 0);
+        g.screenshot("spelling_follows_shi");
+
+        g.type('i');
+        g.type('o');
+        // The next phrase, in the spelling used.
+        QCOMPARE(g.text("Label1"), QStringLiteral("SHIO"));
+        g.key(Qt::Key_Escape);
+        const PlayerSettings kept = readSettings(conf);
+        QCOMPARE(kept.spelling, SpellingRule::Table);
+        QCOMPARE(spellingsOf(kept)[QStringLiteral("し")], QStringLiteral("SHI"));
+        QVERIFY(kept.lastList.empty());
+    }
+};
+
+} // namespace zem::test
+
+QTEST_MAIN(zem::test::PlayerChoicesTest)
+#include "player_choices_test.moc"
