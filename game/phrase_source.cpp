@@ -6,6 +6,11 @@
 
 namespace zem {
 
+const std::string &PhraseSource::listName() const {
+    static const std::string none;
+    return none;
+}
+
 void TablePhrases::draw(GameState &state, Random &random, bool wordMode) const {
     DrawPhrase(state, random, wordMode);
 }

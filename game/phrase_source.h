@@ -22,6 +22,11 @@ class PhraseSource {
 public:
     virtual ~PhraseSource() = default;
     virtual void draw(GameState &state, Random &random, bool wordMode) const = 0;
+    // The player's list its games belong to in the history; empty for the
+    // built-in table.
+    virtual const std::string &listName() const;
+    // Practice games are kept apart from the records.
+    virtual bool practice() const { return false; }
 };
 
 // The built-in table, drawn as the game always has: one number from the
@@ -34,12 +39,15 @@ public:
 // The phrases of a pool, each as likely as the next, whatever the mode.
 class PoolPhrases final : public PhraseSource {
 public:
-    explicit PoolPhrases(std::vector<PoolPhrase> phrases) : phrases_(std::move(phrases)) {}
+    explicit PoolPhrases(std::vector<PoolPhrase> phrases, std::string listName = {})
+        : phrases_(std::move(phrases)), listName_(std::move(listName)) {}
     void draw(GameState &state, Random &random, bool wordMode) const override;
     const std::vector<PoolPhrase> &phrases() const { return phrases_; }
+    const std::string &listName() const override { return listName_; }
 
 private:
     std::vector<PoolPhrase> phrases_;
+    std::string listName_;
 };
 
 // One phrase into the phrase texts: the target and the word alike.

@@ -18,8 +18,8 @@ int weakUnits(const std::string &kana, const std::vector<std::string> &weakKana)
 } // namespace
 
 PracticePhrases::PracticePhrases(std::vector<PoolPhrase> phrases,
-                                 const std::vector<std::string> &weakKana)
-    : phrases_(std::move(phrases)) {
+                                 const std::vector<std::string> &weakKana, std::string listName)
+    : phrases_(std::move(phrases)), listName_(std::move(listName)) {
     weights_.reserve(phrases_.size());
     for (const PoolPhrase &phrase : phrases_) {
         weights_.push_back(weakUnits(phrase.kana, weakKana));

@@ -14,8 +14,12 @@ namespace zem {
 // drawn uniformly throughout, number for number as PoolPhrases draws it.
 class PracticePhrases final : public PhraseSource {
 public:
-    PracticePhrases(std::vector<PoolPhrase> phrases, const std::vector<std::string> &weakKana);
+    // `listName` names the list the pool comes from, empty for the table.
+    PracticePhrases(std::vector<PoolPhrase> phrases, const std::vector<std::string> &weakKana,
+                    std::string listName = {});
     void draw(GameState &state, Random &random, bool wordMode) const override;
+    const std::string &listName() const override { return listName_; }
+    bool practice() const override { return true; }
     const std::vector<PoolPhrase> &phrases() const { return phrases_; }
 
 private:
@@ -24,6 +28,7 @@ private:
     std::vector<PoolPhrase> phrases_;
     std::vector<int> weights_; // how many weak kana units each phrase holds
     int totalWeight_ = 0;
+    std::string listName_;
 };
 
 // The window title of a practice game: the caption, then the weak kana.

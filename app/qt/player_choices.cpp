@@ -15,7 +15,7 @@ std::unique_ptr<PoolPhrases> poolOf(const PhraseList &list) {
     phrases.reserve(list.phrases.size());
     for (const ListPhrase &p : list.phrases)
         phrases.push_back({p.display, p.kana, p.romaji});
-    return std::make_unique<PoolPhrases>(std::move(phrases));
+    return std::make_unique<PoolPhrases>(std::move(phrases), list.name);
 }
 
 } // namespace
