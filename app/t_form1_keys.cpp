@@ -95,7 +95,9 @@ void TForm1::keepGame(bool completed) {
         game.speed = SpeedText(state_.StrokesPerMinute);
     game.newRecord = state_.NewRecord == 1;
     tally_.fill(game);
-    tally_.start();
+    // A record that could not be saved leaves the game running on screen
+    // (see completionCheck); its strokes from here on are no game's.
+    tally_.close();
     history_.keep(std::move(game));
 }
 

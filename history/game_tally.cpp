@@ -5,6 +5,7 @@
 namespace zem {
 
 void GameTally::start() {
+    open_ = true;
     strokes_ = 0;
     keys_ = {};
     for (auto &row : typedFor_)
@@ -12,7 +13,13 @@ void GameTally::start() {
     syllables_.clear();
 }
 
+void GameTally::close() {
+    open_ = false;
+}
+
 void GameTally::stroke(std::size_t remaining, char typed, bool correct) {
+    if (!open_)
+        return;
     ++strokes_;
     if (remaining == 0 || remaining > phrase_.size())
         return;
