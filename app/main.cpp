@@ -18,26 +18,43 @@
 
 namespace {
 
-// --history-csv: every game to standard output, with no display at all.
+// What a reader found, in one line, when it is no history to write out.
+const char *unreadable(zem::HistoryState::Kind kind) {
+    using Kind = zem::HistoryState::Kind;
+    switch (kind) {
+    case Kind::Damaged:
+        return "is damaged (the game's next finished game repairs it)";
+    case Kind::Locked:
+        return "is locked by another program";
+    case Kind::Older:
+        return "is of an older typing-zem (the next finished game brings it up to date)";
+    case Kind::TooOld:
+    case Kind::Unavailable:
+        return "cannot be read";
+    default:
+        return nullptr;
+    }
+}
+
+// --history-csv: every game to standard output, with no display at all. It
+// only reads: a history it cannot read stays as it is, and it says why.
 int exportHistory(const std::string &path) {
-    if (!zem::historyExists(path))
-        return zem::writeHistoryCsv(nullptr, std::cout) && std::cout ? 0 : 1;
-    zem::HistoryStore store(path);
+    zem::HistoryStore store(path, zem::HistoryStore::Role::Reader);
     const zem::HistoryState &state = store.state();
-    if (!state.setAside.empty())
-        std::cerr << "typing-zem: the history was damaged and is kept as " << state.setAside
-                  << "; a new one was started.\n";
-    if (state.kind == zem::HistoryState::Kind::Unavailable) {
-        std::cerr << "typing-zem: cannot read " << path << ": " << state.detail << "\n";
+    if (const char *why = unreadable(state.kind)) {
+        std::cerr << "typing-zem: " << path << " " << why << ": " << state.detail << "\n";
         return 1;
     }
-    const bool whole = zem::writeHistoryCsv(&store, std::cout);
+    const bool whole = zem::writeHistoryCsv(
+        state.kind == zem::HistoryState::Kind::Missing ? nullptr : &store, std::cout);
     std::cout.flush();
     if (!whole || !std::cout) {
-        std::cerr << "typing-zem: the history could not be read or written out to its end.\n";
+        const char *why = unreadable(store.state().kind);
+        std::cerr << "typing-zem: the history " << (why ? why : "could not be read to its end")
+                  << "; nothing was written out to its end.\n";
         return 1;
     }
-    return state.setAside.empty() ? 0 : 1;
+    return 0;
 }
 
 } // namespace

@@ -222,7 +222,8 @@ void HistoryWindow::openStore() {
     // A history another copy holds locked is waited for half a second, not
     // the store's three, so the window never hangs; it then says so.
     if (historyExists(path_))
-        store_ = std::make_unique<HistoryStore>(path_, HistoryStore::Durability::Full, kOpenWaitMs);
+        store_ = std::make_unique<HistoryStore>(
+            path_, HistoryStore::Role::Reader, HistoryStore::Options{.busyTimeoutMs = kOpenWaitMs});
 }
 
 void HistoryWindow::refresh() {

@@ -32,7 +32,7 @@ struct Made {
 // Three word games a day at 100 strokes, getting faster with ups and downs,
 // a few stopped ones, and one proverb game the word view must leave out.
 Made makeHistory(const std::string &path) {
-    HistoryStore store(path, HistoryStore::Durability::Relaxed);
+    HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
     Made made;
     double best = 0;
     for (int i = 0; i < kDays * kGamesPerDay; ++i) {
