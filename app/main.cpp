@@ -1,5 +1,6 @@
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
+#include "app/qt/quit_on_signals.h"
 #include "app/qt/start_up.h"
 #include "app/t_form1.h"
 #include "history/csv_export.h"
@@ -68,6 +69,7 @@ int main(int argc, char *argv[]) {
 
     zem::sendFramesThroughTheSocket();
     QApplication app(argc, argv);
+    zem::quitOnTerminationSignals();
     if (historyAlone) {
         auto window = zem::openHistoryWindow(historyPath);
         return app.exec();
