@@ -273,6 +273,17 @@ bool HistoryStore::repair() {
     return opened;
 }
 
+bool HistoryStore::checkWhole() {
+    if (role_ != Role::Writer || state_.kind != HistoryState::Kind::Ready)
+        return false;
+    bool sound = false;
+    {
+        sql::Statement check(*db_, "PRAGMA quick_check(1)");
+        sound = check.step() == sql::Statement::Step::Row && check.text(0) == "ok";
+    }
+    return sound || repair();
+}
+
 void HistoryStore::noteReadFailure() {
     const sql::Error error = db_->lastError();
     if (isDamage(error.code))

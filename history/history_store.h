@@ -108,6 +108,11 @@ public:
     // the way is repaired and the game goes into the repaired one.
     bool add(const GameRecord &game, std::string *why = nullptr);
 
+    // The writer's look over the whole file, once a run: damage where no
+    // write of a game goes (an index page of old games) is found and
+    // repaired too, not only told by the window. False when it is not sound.
+    bool checkWhole();
+
     HistoryTotals totals(GameMode mode, int course);
     HistoryTotals totalsOfAll();
     // The latest `limit` completed games of a mode and course to arrive,

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <random>
 #include <sys/random.h>
+#include <utility>
 #include <vector>
 
 namespace zem {
@@ -113,6 +114,8 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
     bool written = false;
     try {
         store = factory_(path_);
+        if (!std::exchange(checked_, true))
+            store->checkWhole();
         state = store->state();
         written = !GameSpool::present(path_) || replaySpool(*store, why, left);
     } catch (...) {

@@ -59,7 +59,7 @@ private:
     std::condition_variable wake_, idle_;
     std::deque<GameRecord> queue_;
     int spooled_ = 0; // games in the spool not known to be written
-    bool busy_ = false, stopping_ = false, retryDue_ = false;
+    bool busy_ = false, stopping_ = false, retryDue_ = false, checked_ = false;
     Report report_;
     std::thread thread_;
 };

@@ -43,9 +43,10 @@ std::size_t rootPage(const std::string &path, const char *name) {
 
 enum class Damage {
     NotADatabase,
-    EveryPage,    // all but the first page overwritten
-    TotalsPage,   // the per-course totals' page: every game row still reads
-    IndexRecords, // the index's records spoilt, its page whole: REINDEX mends it
+    EveryPage,     // all but the first page overwritten
+    TotalsPage,    // the per-course totals' page: every game row still reads
+    SyllablesPage, // a page no write of these games goes to
+    IndexRecords,  // the index's records spoilt, its page whole: REINDEX mends it
 };
 
 // Damages a history of kGames games, as the disk might, and answers its bytes.
@@ -59,10 +60,11 @@ std::string damage(const std::string &path, Damage how) {
         for (int i = 0; i < kGames; ++i)
             store.add(game(i));
     } // the last connection merges the journal into the file
-    const std::size_t totals = rootPage(path, "course_totals");
+    const std::size_t totals =
+        rootPage(path, how == Damage::SyllablesPage ? "course_syllables" : "course_totals");
     const std::size_t index = rootPage(path, "games_by_arrival");
     std::string bytes = readFile(path);
-    if (how == Damage::EveryPage || how == Damage::TotalsPage) {
+    if (how != Damage::IndexRecords) {
         const std::size_t from = how == Damage::EveryPage ? kPage : (totals - 1) * kPage;
         const std::size_t to = how == Damage::EveryPage ? bytes.size() : from + kPage;
         for (std::size_t i = from; i < to; ++i)
@@ -108,6 +110,7 @@ TEST_P(DamagedHistory, ReadersLeaveItWholeAndTheWriterRepairsIt) {
     auto reader = std::make_unique<HistoryStore>(path, HistoryStore::Role::Reader);
     reader->totals(GameMode::Word, 100);
     reader->speeds(GameMode::Word, 100, 10);
+    reader->topSyllables(GameMode::Word, 100, 10);
     EXPECT_EQ(reader->state().kind, HistoryState::Kind::Damaged) << reader->state().detail;
     EXPECT_EQ(readFile(path), bytes);
     EXPECT_FALSE(exists(path + ".damaged-1"));
@@ -122,6 +125,7 @@ TEST_P(DamagedHistory, ReadersLeaveItWholeAndTheWriterRepairsIt) {
     reader.reset();
 
     HistoryStore writer(path);
+    writer.checkWhole(); // as the game's writer does once a run
     ASSERT_TRUE(writer.add(game(kGames))) << writer.state().detail;
     EXPECT_EQ(writer.state().setAside, c.mended ? "" : path + ".damaged-1");
     if (!c.mended) {
@@ -141,6 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageCase{"TotalsPage", Damage::TotalsPage, false, false, kGames},
                     DamageCase{"TotalsPageWhileAReaderReads", Damage::TotalsPage, true, false,
                                kGames},
+                    DamageCase{"SyllablesPage", Damage::SyllablesPage, false, false, kGames},
                     DamageCase{"IndexRecords", Damage::IndexRecords, false, true, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
