@@ -24,7 +24,7 @@ const char *unreadable(zem::HistoryState::Kind kind) {
     using Kind = zem::HistoryState::Kind;
     switch (kind) {
     case Kind::Damaged:
-        return "is damaged (the game's next finished game repairs it)";
+        return "is damaged (the game repairs it when it next keeps a game)";
     case Kind::Locked:
         return "is locked by another program";
     case Kind::Older:
@@ -51,8 +51,11 @@ int exportHistory(const std::string &path) {
     std::cout.flush();
     if (!whole || !std::cout) {
         const char *why = unreadable(store.state().kind);
-        std::cerr << "typing-zem: the history " << (why ? why : "could not be read to its end")
-                  << "; nothing was written out to its end.\n";
+        std::cerr << "typing-zem: "
+                  << (why ? path + " " + why + ": " + store.state().detail
+                          : std::string("the history could not be read or "
+                                        "written out to its end"))
+                  << "\n";
         return 1;
     }
     return 0;
