@@ -27,8 +27,6 @@ const char *unreadable(zem::HistoryState::Kind kind) {
         return "is damaged (the game repairs it when it next keeps a game)";
     case Kind::Locked:
         return "is locked by another program";
-    case Kind::Older:
-        return "is of an older typing-zem (the next finished game brings it up to date)";
     case Kind::TooOld:
     case Kind::Unavailable:
         return "cannot be read";

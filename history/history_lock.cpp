@@ -29,12 +29,9 @@ bool HistoryLock::exclusive(int timeoutMs) {
     return take(LOCK_EX, timeoutMs);
 }
 
-void HistoryLock::release() {
-    if (fd_ >= 0)
-        ::flock(fd_, LOCK_UN);
-}
-
 // flock has no timeout of its own: it is asked again every few milliseconds.
+// A conversion that fails (shared to exclusive while others hold it) leaves
+// no lock at all on Linux; the caller takes the shared one again.
 bool HistoryLock::take(int operation, int timeoutMs) {
     if (fd_ < 0)
         return false;

@@ -22,7 +22,6 @@ public:
     // Each waits at most `timeoutMs`; false when the lock did not come.
     bool shared(int timeoutMs);
     bool exclusive(int timeoutMs);
-    void release();
 
 private:
     bool take(int operation, int timeoutMs);
