@@ -80,8 +80,10 @@ std::int64_t carryGames(const std::string &from, const std::string &to) {
     if (auto old = sql::Database::open(from, sql::Database::Access::ReadOnly, error)) {
         sql::Statement rows(*old, std::string("SELECT ") + kGameColumns +
                                       " FROM games WHERE id >= ?1 ORDER BY id");
+        constexpr std::int64_t kLast = std::numeric_limits<std::int64_t>::max();
         std::int64_t next = std::numeric_limits<std::int64_t>::min(), stride = 1;
-        for (int misses = 0; rows.prepared() && misses < 64;) {
+        // 40 strides reach past 2^40 rows beyond the last one read.
+        for (int misses = 0; rows.prepared() && misses < 40 && next < kLast;) {
             rows.reset();
             rows.bind(1, next);
             sql::Statement::Step step;
@@ -91,13 +93,15 @@ std::int64_t carryGames(const std::string &from, const std::string &to) {
                 readGameParts(*old, id, game); // a game without its keys beats none
                 if (insertGame(*fresh, game, error))
                     ++carried;
-                next = id + 1;
+                next = id < kLast ? id + 1 : kLast;
                 stride = 1;
             }
             if (step == sql::Statement::Step::Done)
                 break;
             ++misses;
-            next = next == std::numeric_limits<std::int64_t>::min() ? 1 : next + stride;
+            next = next == std::numeric_limits<std::int64_t>::min() ? 1
+                   : next < kLast - stride                          ? next + stride
+                                                                    : kLast;
             stride *= 2;
         }
     }
