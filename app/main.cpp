@@ -73,7 +73,7 @@ int main(int argc, char *argv[]) {
     zem::quitOnTerminationSignals();
     if (historyAlone) {
         auto window = zem::openHistoryWindow(historyPath);
-        return app.exec();
+        return zem::terminationRequested() ? 0 : app.exec();
     }
 
     zem::SystemClock clock;
@@ -88,5 +88,5 @@ int main(int argc, char *argv[]) {
 
     auto window = zem::openFormWindow(form, historyPath, writer.get());
 
-    return app.exec();
+    return zem::terminationRequested() ? 0 : app.exec();
 }

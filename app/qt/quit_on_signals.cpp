@@ -14,6 +14,7 @@ namespace {
 // A signal handler may do next to nothing: it writes a byte, and the event
 // loop, woken by it, quits.
 int wakeFds[2] = {-1, -1};
+bool requested = false; // on the GUI thread only
 
 void onSignal(int) {
     const int saved = errno;
@@ -32,7 +33,10 @@ void quitOnTerminationSignals() {
         char bytes[16];
         while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
         }
-        QCoreApplication::quit();
+        // exit(), not quit(): quit() first asks every window to close, and an
+        // open message box declines. exit() ends every running loop, a box's too.
+        requested = true;
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -40,6 +44,10 @@ void quitOnTerminationSignals() {
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGHUP})
         ::sigaction(signal, &action, nullptr);
+}
+
+bool terminationRequested() {
+    return requested;
 }
 
 } // namespace zem
