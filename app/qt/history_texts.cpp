@@ -47,6 +47,12 @@ QString reasonText(const std::string &why) {
         return QStringLiteral("ディスクがいっぱいです");
     if (w.contains(QLatin1String("locked")) || w.contains(QLatin1String("busy")))
         return QStringLiteral("ほかのプログラムが使っていて、ロックされています");
+    if (w.contains(QLatin1String("being repaired")))
+        return QStringLiteral("ほかのプログラムが直しているところです");
+    if (w.contains(QLatin1String("open in another program")))
+        return QStringLiteral("壊れていて、ほかのプログラムが開いているので、まだ直せません");
+    if (w.contains(QLatin1String("malformed")) || w.contains(QLatin1String("not a database")))
+        return QStringLiteral("中身が読めません");
     return QString::fromStdString(why);
 }
 

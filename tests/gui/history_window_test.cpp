@@ -177,6 +177,7 @@ private slots:
             {"attempt to write a readonly database", "読み取り専用"},
             {"database or disk is full", "ディスクがいっぱい"},
             {"database is locked", "ロック"},
+            {"damaged, and open in another program", "まだ直せません"},
         };
         for (const auto &[why, words] : reasons) {
             for (const int inMemory : {2, 0}) {
