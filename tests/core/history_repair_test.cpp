@@ -60,28 +60,25 @@ std::string damage(const std::string &path, Damage how) {
         for (int i = 0; i < kGames; ++i)
             store.add(game(i));
     } // the last connection merges the journal into the file
-    const std::size_t totals =
-        rootPage(path, how == Damage::SyllablesPage ? "course_syllables" : "course_totals");
-    const std::size_t index = rootPage(path, "games_by_arrival");
+    const std::size_t page = rootPage(path, how == Damage::SyllablesPage  ? "course_syllables"
+                                            : how == Damage::IndexRecords ? "games_by_arrival"
+                                                                          : "course_totals");
     std::string bytes = readFile(path);
+    const std::size_t from = how == Damage::EveryPage ? kPage : (page - 1) * kPage;
     if (how != Damage::IndexRecords) {
-        const std::size_t from = how == Damage::EveryPage ? kPage : (totals - 1) * kPage;
         const std::size_t to = how == Damage::EveryPage ? bytes.size() : from + kPage;
         for (std::size_t i = from; i < to; ++i)
             bytes[i] = char(i * 7);
     } else {
         // A leaf of the index: each cell's record says its header is longer
         // than the record, which comparing keys meets and clearing does not.
-        const std::size_t page = (index - 1) * kPage;
-        EXPECT_EQ(bytes[page], 0x0A) << "the index is one leaf";
-        const unsigned cells = unsigned(static_cast<unsigned char>(bytes[page + 3])) << 8 |
-                               static_cast<unsigned char>(bytes[page + 4]);
-        for (unsigned c = 0; c < cells; ++c) {
-            const std::size_t at =
-                page + (unsigned(static_cast<unsigned char>(bytes[page + 8 + 2 * c])) << 8 |
-                        static_cast<unsigned char>(bytes[page + 9 + 2 * c]));
-            bytes[at + 1] = 0x7F;
-        }
+        auto twoBytes = [&](std::size_t at) {
+            return std::size_t(static_cast<unsigned char>(bytes[at])) << 8 |
+                   static_cast<unsigned char>(bytes[at + 1]);
+        };
+        EXPECT_EQ(bytes[from], 0x0A) << "the index is one leaf";
+        for (std::size_t cell = 0; cell < twoBytes(from + 3); ++cell)
+            bytes[from + twoBytes(from + 8 + 2 * cell) + 1] = 0x7F;
     }
     writeFile(path, bytes);
     return bytes;
