@@ -127,12 +127,12 @@ public:
 
     // The schema this build writes (PRAGMA user_version).
     static int currentVersion();
-    // Brings `db` from its version up to `version`; for the migration tests.
+    // Brings `db` from its version up to `version`; for a repair's new
+    // history and the migration tests.
     static bool migrate(sql::Database &db, int version, std::string *why = nullptr);
 
 private:
     void open();
-    bool openDatabase();
     bool openForReading();
     bool openForWriting();
     bool fail(const sql::Error &error);
