@@ -4,6 +4,7 @@
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
 #include "app/qt/player_choices.h"
+#include "app/qt/quit_on_signals.h"
 #include "app/qt/settings_file.h"
 #include "app/qt/start_up.h"
 #include "app/t_form1.h"
@@ -23,26 +24,44 @@
 
 namespace {
 
-// --history-csv: every game to standard output, with no display at all.
+// What a reader found, in one line, when it is no history to write out.
+const char *unreadable(zem::HistoryState::Kind kind) {
+    using Kind = zem::HistoryState::Kind;
+    switch (kind) {
+    case Kind::Damaged:
+        return "is damaged (the game repairs it when it next keeps a game)";
+    case Kind::Locked:
+        return "is locked by another program";
+    case Kind::TooOld:
+    case Kind::Unavailable:
+        return "cannot be read";
+    default:
+        return nullptr;
+    }
+}
+
+// --history-csv: every game to standard output, with no display at all. It
+// only reads: a history it cannot read stays as it is, and it says why.
 int exportHistory(const std::string &path) {
-    if (!zem::historyExists(path))
-        return zem::writeHistoryCsv(nullptr, std::cout) && std::cout ? 0 : 1;
-    zem::HistoryStore store(path);
+    zem::HistoryStore store(path, zem::HistoryStore::Role::Reader);
     const zem::HistoryState &state = store.state();
-    if (!state.setAside.empty())
-        std::cerr << "typing-zem: the history was damaged and is kept as " << state.setAside
-                  << "; a new one was started.\n";
-    if (state.kind == zem::HistoryState::Kind::Unavailable) {
-        std::cerr << "typing-zem: cannot read " << path << ": " << state.detail << "\n";
+    if (const char *why = unreadable(state.kind)) {
+        std::cerr << "typing-zem: " << path << " " << why << ": " << state.detail << "\n";
         return 1;
     }
-    const bool whole = zem::writeHistoryCsv(&store, std::cout);
+    const bool whole = zem::writeHistoryCsv(
+        state.kind == zem::HistoryState::Kind::Missing ? nullptr : &store, std::cout);
     std::cout.flush();
     if (!whole || !std::cout) {
-        std::cerr << "typing-zem: the history could not be read or written out to its end.\n";
+        const char *why = unreadable(store.state().kind);
+        std::cerr << "typing-zem: "
+                  << (why ? path + " " + why + ": " + store.state().detail
+                          : std::string("the history could not be read or "
+                                        "written out to its end"))
+                  << "\n";
         return 1;
     }
-    return state.setAside.empty() ? 0 : 1;
+    return 0;
 }
 
 int refuse(const std::string &error) {
@@ -86,6 +105,7 @@ int main(int argc, char *argv[]) {
 
     zem::sendFramesThroughTheSocket();
     QApplication app(argc, argv);
+    zem::quitOnTerminationSignals();
     std::vector<std::string> args;
     for (const QString &arg : app.arguments().mid(1))
         args.push_back(arg.toStdString());
@@ -100,7 +120,7 @@ int main(int argc, char *argv[]) {
         return exportHistory(historyPath);
     if (line.job == zem::CommandLine::Job::History) {
         auto window = zem::openHistoryWindow(historyPath);
-        return app.exec();
+        return zem::terminationRequested() ? 0 : app.exec();
     }
 
     zem::SystemClock clock;
@@ -120,5 +140,5 @@ int main(int argc, char *argv[]) {
     // Told once, over the window, which then plays the built-in table.
     if (!notice.empty())
         zem::showErrorBox(window.get(), window->windowTitle(), notice);
-    return app.exec();
+    return zem::terminationRequested() ? 0 : app.exec();
 }

@@ -34,7 +34,7 @@ inline void makeFixture(const std::string &path, int games) {
     const std::string making = path + ".making";
     std::filesystem::remove(making);
     {
-        HistoryStore store(making, HistoryStore::Durability::Relaxed);
+        HistoryStore store(making, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
         for (int n = 0; n < games; ++n)
             store.add(fixtureGame(n));
     }

@@ -56,6 +56,14 @@ median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print (NR % 2 ? v[(NR + 1
 # 10 ms ticks by sampling, too coarse for an idle second.
 cpu_ns() { cat /proc/"$pid"/task/*/schedstat | awk '{ ns += $1 } END { printf "%.0f", ns }'; }
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status"; }
+# The process's own memory: the pages it wrote, anonymous or private copies of
+# a file's (smaps_rollup's Private_Dirty), without the clean pages of its
+# libraries, which the kernel drops and reads again as it likes; a library's
+# code first run mid-game (SQLite's, when the history is written) is not growth.
+own_kb() {
+    awk '/^Private_Dirty:/ { print $2; found = 1 } END { if (!found) exit 1 }' \
+        "/proc/$pid/smaps_rollup" 2>/dev/null || awk '/^RssAnon:/ { print $2 }' "/proc/$pid/status"
+}
 
 # Queued events are still being handled while the CPU time grows by more
 # than 1 ms in 0.3 s. Given up after 3 s: a program whose own timers keep it

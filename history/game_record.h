@@ -43,6 +43,7 @@ struct KanaTally {
 // One game as the history keeps it: the figures the game showed when it
 // ended, and what was typed for each expected key.
 struct GameRecord {
+    std::string uid; // given by the writer, unique among all games; empty before
     WallTime finishedAt;
     GameMode mode = GameMode::Word;
     std::int32_t course = 100;

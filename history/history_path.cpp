@@ -1,7 +1,5 @@
 #include "history/history_path.h"
 
-#include <sys/stat.h>
-
 namespace zem {
 
 std::string historyPath(const char *xdgDataHome, const char *home) {
@@ -13,11 +11,6 @@ std::string historyPath(const char *xdgDataHome, const char *home) {
     else
         return {};
     return base + "/typing-zem/history.sqlite3";
-}
-
-bool historyExists(const std::string &path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
 } // namespace zem

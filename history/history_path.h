@@ -9,8 +9,4 @@ namespace zem {
 // rules say. Empty when neither gives an absolute folder.
 std::string historyPath(const char *xdgDataHome, const char *home);
 
-// Whether a history is there to read: readers look before they open one, so
-// that reading never makes a history of no game.
-bool historyExists(const std::string &path);
-
 } // namespace zem

@@ -99,6 +99,15 @@ INSERT INTO course_syllables
 SELECT mode, course, syllable, SUM(count)
   FROM game_syllables JOIN games ON games.id = game_id GROUP BY mode, course, syllable;
 )sql",
+    // 3: each game's own name, so that a game written again after a crash
+    // (from the spool) is found stored and skipped; and games in arrival
+    // order (the rowid ends every index), which a clock set back cannot upset.
+    R"sql(
+ALTER TABLE games ADD COLUMN uid TEXT;
+CREATE UNIQUE INDEX games_by_uid ON games (uid);
+DROP INDEX games_by_course;
+CREATE INDEX games_by_arrival ON games (mode, course, completed);
+)sql",
 };
 
 } // namespace zem

@@ -1,16 +1,12 @@
 #include "history/history_store.h"
 
+#include "history/game_rows.h"
 #include "history/history_schema.h"
 
 #include <cerrno>
-#include <charconv>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace zem {
 
@@ -23,7 +19,8 @@ std::string folderOf(const std::string &path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-// mkdir -p, for the history's folder; true when it exists afterwards.
+// mkdir -p, for the history's folder; true when it exists afterwards. The
+// folders are the player's alone, as XDG asks of the data folders it makes.
 bool makeFolders(const std::string &folder) {
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0)
@@ -31,19 +28,7 @@ bool makeFolders(const std::string &folder) {
     const std::string parent = folderOf(folder);
     if (parent != folder && parent != "." && !parent.empty() && !makeFolders(parent))
         return false;
-    return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
-}
-
-// Moves `from` to `to` unless `to` exists; never replaces a file.
-bool moveWithoutReplacing(const std::string &from, const std::string &to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without the flag: a second name, then the old one goes.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    return ::unlink(from.c_str()) == 0;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 bool exists(const std::string &path) {
@@ -51,15 +36,17 @@ bool exists(const std::string &path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-std::string modeText(GameMode mode) {
-    return modeName(mode);
+bool isDamage(int code) {
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
-// Speeds are written with "." under every locale, and so they are read.
-double speedValue(const std::string &speed) {
-    double value = 0;
-    std::from_chars(speed.data(), speed.data() + speed.size(), value);
-    return value;
+bool isLock(int code) {
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+std::string versionText(int number) {
+    return std::to_string(number / 1'000'000) + "." + std::to_string(number / 1000 % 1000) + "." +
+           std::to_string(number % 1000);
 }
 
 } // namespace
@@ -101,43 +88,108 @@ bool HistoryStore::migrate(sql::Database &db, int version, std::string *why) {
     }
 }
 
-HistoryStore::HistoryStore(std::string path, Durability durability, int busyTimeoutMs)
-    : path_(std::move(path)), durability_(durability), busyTimeoutMs_(busyTimeoutMs) {
+HistoryStore::HistoryStore(std::string path, Role role)
+    : HistoryStore(std::move(path), role, Options{}) {}
+
+HistoryStore::HistoryStore(std::string path, Role role, Durability durability)
+    : HistoryStore(std::move(path), role, Options{durability}) {}
+
+HistoryStore::HistoryStore(std::string path, Role role, const Options &options)
+    : path_(std::move(path)), role_(role), durability_(options.durability),
+      busyTimeoutMs_(options.busyTimeoutMs), libraryVersion_(options.libraryVersion) {
     open();
 }
 
-HistoryStore::~HistoryStore() = default;
-
-namespace {
-
-bool isDamage(int code) {
-    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+HistoryStore::~HistoryStore() {
+    db_.reset(); // before the lock goes
 }
-
-} // namespace
 
 void HistoryStore::open() {
     state_ = {};
+    if (libraryVersion_ < sql::kMinimumVersion) {
+        state_.kind = HistoryState::Kind::TooOld;
+        state_.detail = "SQLite " + versionText(libraryVersion_) + "; " +
+                        versionText(sql::kMinimumVersion) + " or newer is needed";
+        return;
+    }
     struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    const bool there = ::stat(path_.c_str(), &st) == 0;
+    if (there && !S_ISREG(st.st_mode)) {
         state_.detail = path_ + ": not a regular file";
+        return;
+    }
+    if (role_ == Role::Reader) {
+        if (there)
+            openForReading();
+        else
+            state_.kind = HistoryState::Kind::Missing;
         return;
     }
     if (!makeFolders(folderOf(path_))) {
         state_.detail = folderOf(path_) + ": " + std::strerror(errno);
         return;
     }
-    if (openDatabase() || !isDamage(lastCode_))
+    lock_ = std::make_unique<HistoryLock>(path_, HistoryLock::Open::MayCreate);
+    if (!lock_->opened()) // a folder that takes no file: no repair either
+        lock_ = std::make_unique<HistoryLock>(path_, HistoryLock::Open::IfThere);
+    if (lock_->opened() && !lock_->shared(busyTimeoutMs_)) {
+        state_.kind = HistoryState::Kind::Locked;
+        state_.detail = "being repaired by another program";
         return;
-    setAside();
-    if (!state_.setAside.empty()) {
-        const std::string aside = state_.setAside;
-        openDatabase();
-        state_.setAside = aside;
     }
+    if (!openForWriting() && isDamage(lastCode_))
+        repair();
 }
 
-bool HistoryStore::openDatabase() {
+bool HistoryStore::fail(const sql::Error &error) {
+    lastCode_ = error.code;
+    const bool damaged = isDamage(error.code) && role_ == Role::Reader;
+    state_.kind = damaged              ? HistoryState::Kind::Damaged
+                  : isLock(error.code) ? HistoryState::Kind::Locked
+                                       : HistoryState::Kind::Unavailable;
+    state_.detail = error.message;
+    db_.reset();
+    return false;
+}
+
+// Read-only, and so it stays: a WAL history whose journal files are absent
+// and cannot be made (a read-only folder, no writer) is read as it lies.
+bool HistoryStore::openForReading() {
+    lock_ = std::make_unique<HistoryLock>(path_, HistoryLock::Open::IfThere);
+    if (lock_->opened() && !lock_->shared(busyTimeoutMs_)) {
+        state_.kind = HistoryState::Kind::Locked;
+        state_.detail = "being repaired by another program";
+        return false;
+    }
+    sql::Error error;
+    auto readVersion = [&](sql::Database::Access access) {
+        db_ = sql::Database::open(path_, access, error);
+        if (!db_)
+            return false;
+        db_->setBusyTimeout(busyTimeoutMs_);
+        sql::Statement version(*db_, "PRAGMA user_version");
+        if (version.step() != sql::Statement::Step::Row) {
+            error = db_->lastError();
+            db_.reset();
+            return false;
+        }
+        version_ = int(version.integer(0));
+        return true;
+    };
+    if (!readVersion(sql::Database::Access::ReadOnly)) {
+        if (isDamage(error.code) || isLock(error.code) || exists(path_ + "-wal") ||
+            !readVersion(sql::Database::Access::Immutable))
+            return fail(error);
+    }
+    state_.kind = version_ > kStepCount ? HistoryState::Kind::Newer
+                  : version_ < 2        ? HistoryState::Kind::Older
+                                        : HistoryState::Kind::Ready;
+    if (state_.kind != HistoryState::Kind::Ready)
+        state_.detail = "schema version " + std::to_string(version_);
+    return true;
+}
+
+bool HistoryStore::openForWriting() {
     using sql::Database;
     db_.reset();
     lastCode_ = 0;
@@ -146,26 +198,20 @@ bool HistoryStore::openDatabase() {
     db_ = Database::open(path_, Database::Access::ReadWriteCreate, error);
     if (!db_ && existed)
         db_ = Database::open(path_, Database::Access::ReadOnly, error);
-    auto fail = [&](const sql::Error &e) {
-        lastCode_ = e.code;
-        state_.kind = HistoryState::Kind::Unavailable;
-        state_.detail = e.message;
-        db_.reset();
-        return false;
-    };
     if (!db_)
         return fail(error);
+    opened_ = identityOf(path_); // stays so while the lock is held shared
     db_->setBusyTimeout(busyTimeoutMs_);
 
     sql::Statement version(*db_, "PRAGMA user_version");
     if (version.step() != sql::Statement::Step::Row)
         return fail(db_->lastError());
-    const int found = int(version.integer(0));
+    version_ = int(version.integer(0));
     version.reset();
     const bool readOnly = db_->readOnly();
-    if (found > kStepCount) {
+    if (version_ > kStepCount) {
         state_.kind = HistoryState::Kind::Newer;
-        state_.detail = "schema version " + std::to_string(found);
+        state_.detail = "schema version " + std::to_string(version_);
         return true;
     }
     if (!readOnly) {
@@ -179,14 +225,15 @@ bool HistoryStore::openDatabase() {
     }
     if (sql::Error e = db_->exec("PRAGMA foreign_keys = ON"))
         return fail(e);
-    if (found < kStepCount) {
+    if (version_ < kStepCount) {
         std::string why;
         if (readOnly || !migrate(*db_, kStepCount, &why)) {
             const sql::Error e = db_->lastError();
-            return fail(readOnly ? sql::Error{SQLITE_READONLY,
-                                              "read-only, schema version " + std::to_string(found)}
+            return fail(readOnly ? sql::Error{SQLITE_READONLY, "read-only, schema version " +
+                                                                   std::to_string(version_)}
                                  : sql::Error{e.code ? e.code : SQLITE_ERROR, why});
         }
+        version_ = kStepCount;
     }
     state_.kind = readOnly ? HistoryState::Kind::ReadOnly : HistoryState::Kind::Ready;
     if (readOnly)
@@ -194,278 +241,71 @@ bool HistoryStore::openDatabase() {
     return true;
 }
 
-// The damaged file and its journal go to the first free name beside it, so
-// that nothing of it is lost and a new history can start under the old name.
-void HistoryStore::setAside() {
+// Only with the lock held alone, so that no connection anywhere has the file
+// open; and only if the name still stands for the file found damaged, as a
+// second copy may have repaired it while this one waited.
+bool HistoryStore::repair() {
+    const std::optional<FileIdentity> damaged = opened_ ? opened_ : identityOf(path_);
     db_.reset();
-    for (int n = 1; n < 1000; ++n) {
-        const std::string aside = path_ + ".damaged-" + std::to_string(n);
-        if (exists(aside) || exists(aside + "-wal") || exists(aside + "-shm"))
-            continue;
-        if (!moveWithoutReplacing(path_, aside)) {
-            if (errno == EEXIST)
-                continue;
-            state_.detail += std::string("; cannot move it aside: ") + std::strerror(errno);
-            return;
-        }
-        for (const char *suffix : {"-wal", "-shm"})
-            if (exists(path_ + suffix))
-                moveWithoutReplacing(path_ + suffix, aside + suffix);
-        state_.setAside = aside;
-        return;
+    if (!damaged || !lock_->opened())
+        return false;
+    if (!lock_->exclusive(busyTimeoutMs_)) {
+        lock_->shared(busyTimeoutMs_);
+        state_.kind = HistoryState::Kind::Locked;
+        state_.detail = "damaged, and open in another program";
+        return false;
     }
+    const Repair done = repairHistory(path_, *damaged);
+    const bool shared = lock_->shared(busyTimeoutMs_);
+    if (done.outcome == Repair::Outcome::Failed || !shared) {
+        state_.kind = HistoryState::Kind::Unavailable;
+        state_.detail += "; " + (shared ? done.detail : std::string("lock lost"));
+        return false;
+    }
+    const bool opened = openForWriting();
+    if (!done.setAside.empty()) {
+        state_.setAside = done.setAside;
+        state_.carried = done.carried;
+    }
+    return opened;
+}
+
+bool HistoryStore::checkWhole() {
+    if (role_ != Role::Writer || state_.kind != HistoryState::Kind::Ready)
+        return false;
+    bool sound = false;
+    {
+        sql::Statement check(*db_, "PRAGMA quick_check(1)");
+        sound = check.step() == sql::Statement::Step::Row && check.text(0) == "ok";
+    }
+    return sound || repair();
+}
+
+void HistoryStore::noteReadFailure() {
+    const sql::Error error = db_->lastError();
+    if (isDamage(error.code))
+        state_.kind = role_ == Role::Reader ? HistoryState::Kind::Damaged : state_.kind;
+    else if (isLock(error.code))
+        state_.kind = HistoryState::Kind::Locked;
+    else
+        return;
+    state_.detail = error.message;
 }
 
 bool HistoryStore::add(const GameRecord &game, std::string *why) {
-    if (state_.kind != HistoryState::Kind::Ready) {
+    if (role_ != Role::Writer || state_.kind != HistoryState::Kind::Ready) {
         if (why)
             *why = state_.detail.empty() ? "history not writable" : state_.detail;
         return false;
     }
     sql::Error error;
-    if (insert(game, error))
+    if (insertGame(*db_, game, error))
         return true;
-    if (isDamage(error.code)) {
-        setAside();
-        if (!state_.setAside.empty()) {
-            const std::string aside = state_.setAside;
-            if (openDatabase() && insert(game, error)) {
-                state_.setAside = aside;
-                return true;
-            }
-            state_.setAside = aside;
-        }
-    }
+    if (isDamage(error.code) && repair() && insertGame(*db_, game, error))
+        return true;
     if (why)
-        *why = error.message;
+        *why = error.message.empty() ? state_.detail : error.message;
     return false;
-}
-
-bool HistoryStore::insert(const GameRecord &game, sql::Error &error) {
-    sql::Database &db = *db_;
-    sql::Transaction transaction(db);
-    auto failed = [&] {
-        error = db.lastError();
-        if (!error)
-            error = {SQLITE_ERROR, "history write failed"};
-        return false;
-    };
-    if (!transaction.begun())
-        return failed();
-    const std::string mode = modeText(game.mode);
-    const double speed = game.completed ? speedValue(game.speed) : 0.0;
-
-    sql::Statement best(db, "SELECT best FROM course_totals WHERE mode = ?1 AND course = ?2");
-    best.bind(1, mode).bind(2, game.course);
-    sql::Statement::Step step = best.step();
-    if (step == sql::Statement::Step::Failed)
-        return failed();
-    const double bestBefore = step == sql::Statement::Step::Row ? best.real(0) : 0.0;
-    const double bestNow = game.completed && speed > bestBefore ? speed : bestBefore;
-
-    sql::Statement row(db, "INSERT INTO games (finished_unix, utc_offset, mode, course, strokes, "
-                           "misses, seconds, speed, completed, new_record, best_so_far) "
-                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
-    row.bind(1, game.finishedAt.unixSeconds)
-        .bind(2, game.finishedAt.utcOffsetSeconds)
-        .bind(3, mode)
-        .bind(4, game.course)
-        .bind(5, game.strokes)
-        .bind(6, game.misses)
-        .bind(7, game.seconds)
-        .bind(9, game.completed ? 1 : 0)
-        .bind(10, game.newRecord ? 1 : 0);
-    if (game.completed) {
-        row.bind(8, game.speed);
-        row.bindReal(11, bestNow);
-    } else {
-        row.bindNull(8).bindNull(11);
-    }
-    if (!row.run())
-        return failed();
-    const std::int64_t id = db.lastInsertRowid();
-
-    sql::Statement totals(
-        db, "INSERT INTO course_totals AS t VALUES (?1, ?2, 1, ?3, ?4, ?5, ?6, ?7) "
-            "ON CONFLICT DO UPDATE SET games = t.games + 1, "
-            "completed_games = t.completed_games + excluded.completed_games, "
-            "seconds = t.seconds + excluded.seconds, strokes = t.strokes + excluded.strokes, "
-            "misses = t.misses + excluded.misses, best = MAX(t.best, excluded.best)");
-    totals.bind(1, mode)
-        .bind(2, game.course)
-        .bind(3, game.completed ? 1 : 0)
-        .bind(4, game.seconds)
-        .bind(5, game.strokes)
-        .bind(6, game.misses);
-    if (!totals.bindReal(7, bestNow).run())
-        return failed();
-
-    sql::Statement key(db, "INSERT INTO game_keys VALUES (?1, ?2, ?3, ?4)");
-    sql::Statement keyTotal(db, "INSERT INTO course_keys AS t VALUES (?1, ?2, ?3, ?4, ?5) "
-                                "ON CONFLICT DO UPDATE SET hits = t.hits + excluded.hits, "
-                                "misses = t.misses + excluded.misses");
-    for (const KeyTally &k : game.keys) {
-        const std::string_view name(&k.key, 1);
-        key.bind(1, id).bind(2, name).bind(3, k.hits).bind(4, k.misses);
-        keyTotal.bind(1, mode).bind(2, game.course).bind(3, name).bind(4, k.hits).bind(5, k.misses);
-        if (!key.run() || !keyTotal.run())
-            return failed();
-        key.reset();
-        keyTotal.reset();
-    }
-    sql::Statement confusion(db, "INSERT INTO game_confusions VALUES (?1, ?2, ?3, ?4)");
-    sql::Statement confusionTotal(db,
-                                  "INSERT INTO course_confusions AS t VALUES (?1, ?2, ?3, ?4, ?5) "
-                                  "ON CONFLICT DO UPDATE SET count = t.count + excluded.count");
-    for (const Confusion &c : game.confusions) {
-        const std::string_view expected(&c.expected, 1);
-        confusion.bind(1, id).bind(2, expected).bind(3, c.typed).bind(4, c.count);
-        confusionTotal.bind(1, mode)
-            .bind(2, game.course)
-            .bind(3, expected)
-            .bind(4, c.typed)
-            .bind(5, c.count);
-        if (!confusion.run() || !confusionTotal.run())
-            return failed();
-        confusion.reset();
-        confusionTotal.reset();
-    }
-    sql::Statement syllable(db, "INSERT INTO game_syllables VALUES (?1, ?2, ?3)");
-    sql::Statement syllableTotal(db, "INSERT INTO course_syllables AS t VALUES (?1, ?2, ?3, ?4) "
-                                     "ON CONFLICT DO UPDATE SET count = t.count + excluded.count");
-    for (const SyllableMisses &s : game.syllables) {
-        syllable.bind(1, id).bind(2, s.syllable).bind(3, s.count);
-        syllableTotal.bind(1, mode).bind(2, game.course).bind(3, s.syllable).bind(4, s.count);
-        if (!syllable.run() || !syllableTotal.run())
-            return failed();
-        syllable.reset();
-        syllableTotal.reset();
-    }
-    error = transaction.commit();
-    return !error;
-}
-
-HistoryTotals HistoryStore::readTotals(sql::Statement &query) {
-    HistoryTotals t;
-    if (query.step() == sql::Statement::Step::Row) {
-        t.games = query.integer(0);
-        t.completedGames = query.integer(1);
-        t.seconds = query.integer(2);
-        t.strokes = query.integer(3);
-        t.misses = query.integer(4);
-        t.best = query.real(5);
-    }
-    return t;
-}
-
-HistoryTotals HistoryStore::totals(GameMode mode, int course) {
-    if (!db_)
-        return {};
-    sql::Statement q(*db_, "SELECT games, completed_games, seconds, strokes, misses, best "
-                           "FROM course_totals WHERE mode = ?1 AND course = ?2");
-    q.bind(1, modeText(mode)).bind(2, course);
-    return readTotals(q);
-}
-
-HistoryTotals HistoryStore::totalsOfAll() {
-    if (!db_)
-        return {};
-    sql::Statement q(*db_, "SELECT COALESCE(SUM(games), 0), COALESCE(SUM(completed_games), 0), "
-                           "COALESCE(SUM(seconds), 0), COALESCE(SUM(strokes), 0), "
-                           "COALESCE(SUM(misses), 0), COALESCE(MAX(best), 0) FROM course_totals");
-    return readTotals(q);
-}
-
-// Runs a query of one mode and course, with ?3 the row limit when it has
-// one, and hands each row to `each`; nothing when there is no database.
-template <typename Each>
-void HistoryStore::eachRow(const char *sql, GameMode mode, int course, int limit, Each each) {
-    if (!db_)
-        return;
-    sql::Statement q(*db_, sql);
-    q.bind(1, modeText(mode)).bind(2, course);
-    if (limit >= 0)
-        q.bind(3, limit);
-    while (q.step() == sql::Statement::Step::Row)
-        each(q);
-}
-
-std::vector<SpeedPoint> HistoryStore::speeds(GameMode mode, int course, int limit) {
-    std::vector<SpeedPoint> points;
-    eachRow("SELECT finished_unix, utc_offset, CAST(speed AS REAL), best_so_far, new_record "
-            "FROM games WHERE mode = ?1 AND course = ?2 AND completed = 1 "
-            "ORDER BY finished_unix DESC, id DESC LIMIT ?3",
-            mode, course, limit, [&](const sql::Statement &q) {
-                points.push_back({{q.integer(0), std::int32_t(q.integer(1))},
-                                  q.real(2),
-                                  q.real(3),
-                                  q.integer(4) != 0});
-            });
-    return {points.rbegin(), points.rend()};
-}
-
-std::vector<KeyRate> HistoryStore::keyRates(GameMode mode, int course) {
-    std::vector<KeyRate> rates;
-    eachRow("SELECT key, hits, misses FROM course_keys WHERE mode = ?1 AND course = ?2 "
-            "ORDER BY key",
-            mode, course, -1, [&](const sql::Statement &q) {
-                const std::string key = q.text(0);
-                if (key.size() == 1)
-                    rates.push_back({key[0], q.integer(1), q.integer(2)});
-            });
-    return rates;
-}
-
-std::vector<ConfusionTotal> HistoryStore::topConfusions(GameMode mode, int course, int limit) {
-    std::vector<ConfusionTotal> top;
-    eachRow("SELECT expected, typed, count FROM course_confusions WHERE mode = ?1 AND "
-            "course = ?2 ORDER BY count DESC, expected, typed LIMIT ?3",
-            mode, course, limit, [&](const sql::Statement &q) {
-                const std::string expected = q.text(0);
-                if (expected.size() == 1)
-                    top.push_back(
-                        {expected[0], static_cast<unsigned char>(q.integer(1)), q.integer(2)});
-            });
-    return top;
-}
-
-std::vector<SyllableTotal> HistoryStore::topSyllables(GameMode mode, int course, int limit) {
-    std::vector<SyllableTotal> top;
-    eachRow("SELECT syllable, count FROM course_syllables WHERE mode = ?1 AND course = ?2 "
-            "ORDER BY count DESC, syllable LIMIT ?3",
-            mode, course, limit, [&](const sql::Statement &q) {
-                top.push_back({q.text(0), q.integer(1)});
-            });
-    return top;
-}
-
-bool HistoryStore::forEachGame(const std::function<void(const GameRecord &)> &each) {
-    if (!db_)
-        return false;
-    sql::Statement q(*db_, "SELECT finished_unix, utc_offset, mode, course, strokes, misses, "
-                           "seconds, speed, completed, new_record FROM games "
-                           "ORDER BY finished_unix, id");
-    GameRecord game;
-    for (;;) {
-        switch (q.step()) {
-        case sql::Statement::Step::Done:
-            return true;
-        case sql::Statement::Step::Failed:
-            return false;
-        case sql::Statement::Step::Row:
-            break;
-        }
-        game.finishedAt = {q.integer(0), std::int32_t(q.integer(1))};
-        game.mode = q.text(2) == "proverb" ? GameMode::Proverb : GameMode::Word;
-        game.course = std::int32_t(q.integer(3));
-        game.strokes = std::int32_t(q.integer(4));
-        game.misses = std::int32_t(q.integer(5));
-        game.seconds = std::int32_t(q.integer(6));
-        game.speed = q.isNull(7) ? std::string() : q.text(7);
-        game.completed = q.integer(8) != 0;
-        game.newRecord = q.integer(9) != 0;
-        each(game);
-    }
 }
 
 } // namespace zem

@@ -1,28 +1,38 @@
 #pragma once
 
 #include "history/game_record.h"
+#include "history/history_lock.h"
+#include "history/history_repair.h"
 #include "history/sqlite.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zem {
 
 // What opening the history found. A store that is not Ready still answers
-// every query (with nothing) and refuses every game; it never throws.
+// every query (with what it can read, or nothing) and refuses every game; it
+// never throws.
 struct HistoryState {
     enum class Kind {
-        Ready,       // open for reading and writing
+        Ready,       // open for reading (and, for the writer, writing)
+        Missing,     // no history yet: a reader reads nothing, and that is no fault
         ReadOnly,    // readable, but the file or its folder takes no writes
         Newer,       // made by a newer typing-zem: read, never written
-        Unavailable, // cannot be opened at all (no folder, not a file, locked, ...)
+        Older,       // made by an older one: the writer brings it up to date
+        Damaged,     // a reader found it damaged; the next game's writer repairs it
+        Locked,      // another program holds it past the wait
+        TooOld,      // the SQLite library is older than the history needs
+        Unavailable, // cannot be opened at all (no folder, not a file, ...)
     };
     Kind kind = Kind::Unavailable;
-    std::string detail;   // SQLite's or the system's words, for the window
-    std::string setAside; // where a damaged history was moved, when one was
+    std::string detail;       // SQLite's or the system's words, for the window
+    std::string setAside;     // where a damaged history was moved, when one was
+    std::int64_t carried = 0; // games carried from it into the new history
 };
 
 // Totals of the games of one mode and course (or of all of them).
@@ -64,19 +74,27 @@ struct SyllableTotal {
 // mode with a busy timeout so that two running copies both keep theirs.
 // Totals per mode and course are kept as games arrive, so that the window
 // opens as fast on a hundred thousand games as on ten.
+// Only a writer changes the file; a reader opens it read-only and says what
+// it found. Every store holds the history's lock shared while it is open.
 class HistoryStore {
 public:
+    enum class Role {
+        Writer, // makes the history and its folder, updates the schema, repairs
+        Reader  // never creates, converts, migrates or moves anything
+    };
     enum class Durability {
         Full,   // every game is on the disk when add() returns
         Relaxed // no syncs: for generating fixtures only
     };
     static constexpr int kBusyTimeoutMs = 3000;
+    struct Options;
 
-    // Opens the history at `path`, making it (and its folder) when missing
-    // and bringing an older schema up to date. A file that is damaged or no
-    // database at all is moved aside, never deleted, and a new one started.
-    explicit HistoryStore(std::string path, Durability durability = Durability::Full,
-                          int busyTimeoutMs = kBusyTimeoutMs);
+    // Opens the history at `path`. For a writer, a file that is damaged or no
+    // database at all is mended or moved aside, never deleted, and a new one
+    // started with every game of it that can still be read.
+    explicit HistoryStore(std::string path, Role role = Role::Writer);
+    HistoryStore(std::string path, Role role, const Options &options);
+    HistoryStore(std::string path, Role role, Durability durability);
     ~HistoryStore();
     HistoryStore(const HistoryStore &) = delete;
     HistoryStore &operator=(const HistoryStore &) = delete;
@@ -84,42 +102,63 @@ public:
     const HistoryState &state() const { return state_; }
     const std::string &path() const { return path_; }
 
-    // Stores one game in one transaction. On failure nothing of it is kept,
-    // `why` says what went wrong, and the store stays as it was; a history
-    // found damaged on the way is set aside and the game goes into a new one.
+    // Stores one game in one transaction (a game of a uid stored already is
+    // not stored again). On failure nothing of it is kept, `why` says what
+    // went wrong, and the store stays as it was; a history found damaged on
+    // the way is repaired and the game goes into the repaired one.
     bool add(const GameRecord &game, std::string *why = nullptr);
+
+    // The writer's look over the whole file, once a run: damage where no
+    // write of a game goes (an index page of old games) is found and
+    // repaired too, not only told by the window. False when it is not sound.
+    bool checkWhole();
 
     HistoryTotals totals(GameMode mode, int course);
     HistoryTotals totalsOfAll();
-    // The latest `limit` completed games of a mode and course, oldest first.
+    // The latest `limit` completed games of a mode and course to arrive,
+    // oldest first.
     std::vector<SpeedPoint> speeds(GameMode mode, int course, int limit);
     std::vector<KeyRate> keyRates(GameMode mode, int course);
     std::vector<ConfusionTotal> topConfusions(GameMode mode, int course, int limit);
     std::vector<SyllableTotal> topSyllables(GameMode mode, int course, int limit);
-    // Every game, oldest first, without its per-key part; false when the
+    // Every game in arrival order, without its per-key part; false when the
     // history could not be read to its end.
     bool forEachGame(const std::function<void(const GameRecord &)> &each);
 
     // The schema this build writes (PRAGMA user_version).
     static int currentVersion();
-    // Brings `db` from its version up to `version`; for the migration tests.
+    // Brings `db` from its version up to `version`; for a repair's new
+    // history and the migration tests.
     static bool migrate(sql::Database &db, int version, std::string *why = nullptr);
 
 private:
     void open();
-    bool openDatabase();
-    void setAside();
-    bool insert(const GameRecord &game, sql::Error &error);
+    bool openForReading();
+    bool openForWriting();
+    bool fail(const sql::Error &error);
+    bool repair();
+    void noteReadFailure();
     HistoryTotals readTotals(sql::Statement &query);
     template <typename Each>
     void eachRow(const char *sql, GameMode mode, int course, int limit, Each each);
 
     std::string path_;
-    Durability durability_;
-    int busyTimeoutMs_;
+    Role role_;
+    Durability durability_ = Durability::Full;
+    int busyTimeoutMs_ = kBusyTimeoutMs;
+    int libraryVersion_;
     HistoryState state_;
+    std::unique_ptr<HistoryLock> lock_;
     std::unique_ptr<sql::Database> db_;
+    std::optional<FileIdentity> opened_; // the file db_ reads, while the lock holds it
+    int version_ = 0;                    // the schema found
     int lastCode_ = 0; // of the last failed step of open(), to tell damage from the rest
+};
+
+struct HistoryStore::Options {
+    Durability durability = Durability::Full;
+    int busyTimeoutMs = kBusyTimeoutMs;
+    int libraryVersion = sql::libraryVersion(); // another only to test the check
 };
 
 } // namespace zem

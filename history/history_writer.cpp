@@ -1,11 +1,48 @@
 #include "history/history_writer.h"
 
+#include "history/game_spool.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <sys/random.h>
+#include <utility>
+#include <vector>
+
 namespace zem {
 
-HistoryWriter::HistoryWriter(std::string path, StoreFactory factory)
-    : path_(std::move(path)), factory_(std::move(factory)) {
+namespace {
+
+constexpr std::chrono::milliseconds kLongestRetry = std::chrono::minutes(10);
+
+// 128 random bits as hex: unique among every game of every copy without
+// anyone handing them out.
+std::string newUid() {
+    unsigned char bits[16];
+    if (::getrandom(bits, sizeof bits, 0) != ssize_t(sizeof bits)) {
+        std::random_device device;
+        for (unsigned char &b : bits)
+            b = static_cast<unsigned char>(device());
+    }
+    char text[33];
+    for (std::size_t i = 0; i < sizeof bits; ++i)
+        std::snprintf(text + 2 * i, 3, "%02x", bits[i]);
+    return text;
+}
+
+} // namespace
+
+HistoryWriter::HistoryWriter(std::string path, StoreFactory factory,
+                             std::chrono::milliseconds firstRetry)
+    : path_(std::move(path)), factory_(std::move(factory)), firstRetry_(firstRetry),
+      retry_(firstRetry) {
     if (!factory_)
         factory_ = [](const std::string &p) { return std::make_unique<HistoryStore>(p); };
+    // Games an earlier run could not write go in now, off the caller's thread.
+    if (GameSpool::present(path_)) {
+        retryDue_ = true;
+        thread_ = std::thread(&HistoryWriter::run, this);
+    }
 }
 
 HistoryWriter::~HistoryWriter() {
@@ -20,9 +57,12 @@ HistoryWriter::~HistoryWriter() {
 
 void HistoryWriter::keep(GameRecord record) noexcept {
     try {
+        if (record.uid.empty())
+            record.uid = newUid();
         std::lock_guard lock(mutex_);
         queue_.push_back(std::move(record));
-        report_.pending = int(queue_.size());
+        report_.pending = spooled_ + int(queue_.size());
+        report_.inMemory = int(queue_.size());
         retryDue_ = true;
         // Started with the first game, so that a game never played costs no thread.
         if (!thread_.joinable())
@@ -46,57 +86,105 @@ HistoryWriter::Report HistoryWriter::report() const {
 
 void HistoryWriter::run() {
     std::unique_lock lock(mutex_);
+    auto due = [this] { return stopping_ || retryDue_; };
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || retryDue_; });
+        if (queue_.empty() && spooled_ == 0)
+            wake_.wait(lock, due);
+        else if (!wake_.wait_for(lock, retry_, due))
+            retryDue_ = true; // the back-off timer
         const bool last = stopping_;
-        if (retryDue_ || (last && !queue_.empty()))
+        if (retryDue_ || (last && (!queue_.empty() || spooled_ > 0)))
             writePending(lock);
         if (last)
             return;
     }
 }
 
-// Writes the queue in order, stopping at the first game that fails (it is
-// tried again at the next wake). The lock is let go while the disk works.
+// The spool first, then the queue, so that games arrive in the order they
+// ended; what cannot be written goes to the spool. The lock is let go while
+// the disk works.
 void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
     busy_ = true;
     retryDue_ = false;
-    // Open for these games only: between two games the history is closed
-    // and SQLite unloaded, so a game in play holds none of it.
+    lock.unlock();
     std::unique_ptr<HistoryStore> store;
-    while (!queue_.empty()) {
+    std::string why;
+    HistoryState state;
+    int left = 0;
+    bool written = false;
+    try {
+        store = factory_(path_);
+        if (!std::exchange(checked_, true))
+            store->checkWhole();
+        state = store->state();
+        written = !GameSpool::present(path_) || replaySpool(*store, why, left);
+    } catch (...) {
+        why = "out of memory";
+    }
+    lock.lock();
+    spooled_ = left;
+    while (written && !queue_.empty()) {
         GameRecord game = queue_.front();
         lock.unlock();
-        std::string why;
-        bool written = false;
-        HistoryState state;
         try {
-            if (!store)
-                store = factory_(path_);
             written = store->add(game, &why);
             state = store->state();
         } catch (...) {
+            written = false;
             why = "out of memory";
         }
         lock.lock();
-        // A history set aside stays said for the rest of the run, though
-        // the stores opened after it find a sound one.
-        if (state.setAside.empty())
-            state.setAside = report_.state.setAside;
-        report_.state = state;
-        if (!written) {
-            report_.lastError = why;
-            break;
-        }
-        report_.lastError.clear();
-        queue_.pop_front();
-        report_.pending = int(queue_.size());
+        if (written)
+            queue_.pop_front();
     }
+    if (!written && !queue_.empty())
+        spoolQueue(lock);
+    // A history set aside stays said for the rest of the run, though
+    // the stores opened after it find a sound one.
+    if (state.setAside.empty()) {
+        state.setAside = report_.state.setAside;
+        state.carried = report_.state.carried;
+    }
+    report_.state = state;
+    report_.lastError = written ? std::string() : why;
+    report_.pending = spooled_ + int(queue_.size());
+    report_.inMemory = int(queue_.size());
+    retry_ = written ? firstRetry_ : std::min(retry_ * 2, kLongestRetry);
     lock.unlock();
     store.reset();
     lock.lock();
     busy_ = false;
     idle_.notify_all();
+}
+
+// Every game of the spool into `store`, which skips those stored before a
+// crash cut the last replay short; the spool is emptied once all are in.
+bool HistoryWriter::replaySpool(HistoryStore &store, std::string &why, int &left) {
+    GameSpool spool(path_);
+    if (!spool.hold(false, &why))
+        return !GameSpool::present(path_); // gone meanwhile: another copy replayed it
+    const std::vector<GameRecord> games = spool.read();
+    std::size_t done = 0;
+    while (done < games.size() && store.add(games[done], &why))
+        ++done;
+    left = int(games.size() - done);
+    if (left == 0)
+        spool.clear(); // should it fail, the next replay is a no-op
+    return left == 0;
+}
+
+// The games not written go to the spool, to outlive the program; those that
+// cannot even go there stay in memory.
+void HistoryWriter::spoolQueue(std::unique_lock<std::mutex> &lock) {
+    const std::vector<GameRecord> games(queue_.begin(), queue_.end());
+    lock.unlock();
+    GameSpool spool(path_);
+    const bool kept = spool.hold(true) && spool.append(games);
+    lock.lock();
+    if (!kept)
+        return;
+    spooled_ += int(games.size());
+    queue_.erase(queue_.begin(), queue_.begin() + std::ptrdiff_t(games.size()));
 }
 
 } // namespace zem

@@ -1,194 +1,143 @@
 #include "history/sqlite.h"
 
-#include <dlfcn.h>
-#include <mutex>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace zem::sql {
 
-// Every function of SQLite's that is called, as the header declares it.
-// clang-format off
-#define ZEM_SQLITE_FUNCTIONS(X)                                                                    \
-    X(open_v2) X(close_v2) X(extended_result_codes) X(busy_timeout) X(db_readonly) X(config)      \
-    X(shutdown) X(exec) X(free) X(errcode) X(errmsg) X(errstr) X(last_insert_rowid)                \
-    X(prepare_v2) X(finalize) X(bind_int64) X(bind_text) X(bind_double) X(bind_null) X(step)       \
-    X(reset) X(column_int64) X(column_double) X(column_text) X(column_bytes) X(column_type)
-// clang-format on
-
-struct Api {
-#define ZEM_SQLITE_FIELD(name) decltype(&::sqlite3_##name) name = nullptr;
-    ZEM_SQLITE_FUNCTIONS(ZEM_SQLITE_FIELD)
-#undef ZEM_SQLITE_FIELD
-};
-
 namespace {
 
-// The run-time name of Debian's libsqlite3-0.
-constexpr const char *kLibraryName = "libsqlite3.so.0";
+// Enough for the window's few rows and a game's insert; the default 2 MB a
+// connection would grow to only costs the process's own memory.
+constexpr const char *kCacheSize = "PRAGMA cache_size = -512"; // KiB
 
-std::mutex loading; // guards the three below
-int leases = 0;     // leases alive; the library is loaded while there is one
-void *library = nullptr;
-Api api;
+// A file name as an SQLite URI takes it: only these three mean something there.
+std::string uriOf(const std::string &path, const char *query) {
+    std::string uri = "file:";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    return uri + query;
+}
 
 } // namespace
 
-Lease Lease::take(Error &error) {
-    std::lock_guard lock(loading);
-    if (leases == 0) {
-        dlerror();
-        void *handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            const char *why = dlerror();
-            error = {SQLITE_CANTOPEN, why ? why : std::string("cannot load ") + kLibraryName};
-            return {};
-        }
-        Api found;
-        const char *missing = nullptr;
-#define ZEM_SQLITE_FIND(name)                                                                      \
-    found.name = reinterpret_cast<decltype(found.name)>(dlsym(handle, "sqlite3_" #name));          \
-    if (!found.name && !missing)                                                                   \
-        missing = "sqlite3_" #name;
-        ZEM_SQLITE_FUNCTIONS(ZEM_SQLITE_FIND)
-#undef ZEM_SQLITE_FIND
-        if (missing) {
-            dlclose(handle);
-            error = {SQLITE_CANTOPEN, std::string(kLibraryName) + " has no " + missing};
-            return {};
-        }
-        // A history is open for a moment a game, so SQLite's memory is sized
-        // to the need: no lookaside slots and no page cache set aside at
-        // each connection's start, whose high-water the heap would keep.
-        found.config(SQLITE_CONFIG_LOOKASIDE, 0, 0);
-        found.config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
-        api = found;
-        library = handle;
-    }
-    ++leases;
-    error = {};
-    return Lease(&api);
-}
-
-Lease Lease::share() const {
-    if (!api_)
-        return {};
-    std::lock_guard lock(loading);
-    ++leases;
-    return Lease(api_);
-}
-
-Lease &Lease::operator=(Lease &&other) noexcept {
-    if (this != &other) {
-        release();
-        api_ = std::exchange(other.api_, nullptr);
-    }
-    return *this;
-}
-
-Lease::~Lease() {
-    release();
-}
-
-// The last lease shuts SQLite down, so that it frees what it holds, and
-// unloads it.
-void Lease::release() noexcept {
-    if (!std::exchange(api_, nullptr))
-        return;
-    std::lock_guard lock(loading);
-    if (--leases == 0) {
-        api.shutdown();
-        dlclose(library);
-        library = nullptr;
-        api = {};
-    }
+int libraryVersion() {
+    static const int version = sqlite3_libversion_number();
+    return version;
 }
 
 std::unique_ptr<Database> Database::open(const std::string &path, Access access, Error &error) {
-    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY
-                                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    Lease lib = Lease::take(error);
-    if (!lib)
-        return nullptr;
+    std::string name = path;
+    int flags = SQLITE_OPEN_NOFOLLOW;
+    switch (access) {
+    case Access::ReadWriteCreate:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case Access::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case Access::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+        name = uriOf(path, "?mode=ro");
+        break;
+    case Access::Immutable:
+        flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+        name = uriOf(path, "?immutable=1");
+        break;
+    }
     sqlite3 *db = nullptr;
-    const int rc = lib->open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
+    const int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        error = {rc & 0xFF, db ? lib->errmsg(db) : lib->errstr(rc)};
-        lib->close_v2(db);
+        error = {rc & 0xFF, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)};
+        sqlite3_close_v2(db);
         return nullptr;
     }
-    lib->extended_result_codes(db, 0);
-    error = {};
-    return std::unique_ptr<Database>(new Database(std::move(lib), db));
+    sqlite3_extended_result_codes(db, 0);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
+    auto opened = std::unique_ptr<Database>(new Database(db));
+    error = opened->exec(kCacheSize);
+    return error ? nullptr : std::move(opened);
 }
 
 // A statement still alive keeps the connection until it is finalized too,
 // so the two may go in either order.
 Database::~Database() {
-    lib_->close_v2(db_);
+    sqlite3_close_v2(db_);
 }
 
 Error Database::exec(const char *sql) {
     char *message = nullptr;
-    const int rc = lib_->exec(db_, sql, nullptr, nullptr, &message);
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
     Error error;
     if (rc != SQLITE_OK)
-        error = {rc & 0xFF, message ? message : lib_->errstr(rc)};
-    lib_->free(message);
+        error = {rc & 0xFF, message ? message : sqlite3_errstr(rc)};
+    sqlite3_free(message);
     return error;
 }
 
 Error Database::lastError() const {
-    const int rc = lib_->errcode(db_) & 0xFF;
+    const int rc = sqlite3_errcode(db_) & 0xFF;
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
         return {};
-    return {rc, lib_->errmsg(db_)};
+    return {rc, sqlite3_errmsg(db_)};
 }
 
 std::int64_t Database::lastInsertRowid() const {
-    return lib_->last_insert_rowid(db_);
+    return sqlite3_last_insert_rowid(db_);
 }
 
 void Database::setBusyTimeout(int milliseconds) {
-    lib_->busy_timeout(db_, milliseconds);
+    sqlite3_busy_timeout(db_, milliseconds);
 }
 
 bool Database::readOnly() const {
-    return lib_->db_readonly(db_, "main") == 1;
+    return sqlite3_db_readonly(db_, "main") == 1;
 }
 
-Statement::Statement(Database &db, std::string_view sql) : lib_(db.lib_.share()) {
-    if (lib_->prepare_v2(db.db_, sql.data(), int(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+void Database::keepJournalAtClose() {
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
+Statement::Statement(Database &db, std::string_view sql) {
+    if (sqlite3_prepare_v2(db.db_, sql.data(), int(sql.size()), &stmt_, nullptr) != SQLITE_OK)
         stmt_ = nullptr;
 }
 
 Statement::~Statement() {
-    lib_->finalize(stmt_);
+    sqlite3_finalize(stmt_);
 }
 
 Statement &Statement::bind(int index, std::int64_t value) {
-    lib_->bind_int64(stmt_, index, value);
+    sqlite3_bind_int64(stmt_, index, value);
     return *this;
 }
 
 Statement &Statement::bind(int index, std::string_view text) {
-    lib_->bind_text(stmt_, index, text.data(), int(text.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt_, index, text.data(), int(text.size()), SQLITE_TRANSIENT);
     return *this;
 }
 
 Statement &Statement::bindReal(int index, double value) {
-    lib_->bind_double(stmt_, index, value);
+    sqlite3_bind_double(stmt_, index, value);
     return *this;
 }
 
 Statement &Statement::bindNull(int index) {
-    lib_->bind_null(stmt_, index);
+    sqlite3_bind_null(stmt_, index);
     return *this;
 }
 
 Statement::Step Statement::step() {
     if (!stmt_)
         return Step::Failed;
-    switch (lib_->step(stmt_)) {
+    switch (sqlite3_step(stmt_)) {
     case SQLITE_ROW:
         return Step::Row;
     case SQLITE_DONE:
@@ -199,26 +148,26 @@ Statement::Step Statement::step() {
 }
 
 void Statement::reset() {
-    lib_->reset(stmt_);
+    sqlite3_reset(stmt_);
 }
 
 std::int64_t Statement::integer(int column) const {
-    return lib_->column_int64(stmt_, column);
+    return sqlite3_column_int64(stmt_, column);
 }
 
 double Statement::real(int column) const {
-    return lib_->column_double(stmt_, column);
+    return sqlite3_column_double(stmt_, column);
 }
 
 std::string Statement::text(int column) const {
-    const auto *p = lib_->column_text(stmt_, column);
+    const auto *p = sqlite3_column_text(stmt_, column);
     return p ? std::string(reinterpret_cast<const char *>(p),
-                           std::size_t(lib_->column_bytes(stmt_, column)))
+                           std::size_t(sqlite3_column_bytes(stmt_, column)))
              : std::string();
 }
 
 bool Statement::isNull(int column) const {
-    return lib_->column_type(stmt_, column) == SQLITE_NULL;
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
 Transaction::Transaction(Database &db) : db_(db) {

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -19,39 +18,24 @@ struct Error {
     explicit operator bool() const { return code != 0; }
 };
 
-// SQLite's functions, found in the library when it is loaded.
-struct Api;
-
-// SQLite itself, loaded with the first lease taken and unloaded with the
-// last one let go. The game runs for minutes between two games and may never
-// look at its history, so the library is not one it starts with: start-up
-// maps no SQLite and a game in play holds none of it.
-class Lease {
-public:
-    // A lease on the library, loaded now when no other lease holds it; an
-    // empty lease, and `error` saying why, when it cannot be loaded.
-    static Lease take(Error &error);
-    Lease() = default;
-    Lease(Lease &&other) noexcept : api_(std::exchange(other.api_, nullptr)) {}
-    Lease &operator=(Lease &&other) noexcept;
-    ~Lease();
-    Lease share() const; // one more lease on the same library
-
-    explicit operator bool() const { return api_ != nullptr; }
-    const Api *operator->() const { return api_; }
-
-private:
-    explicit Lease(const Api *api) : api_(api) {}
-    void release() noexcept;
-    const Api *api_ = nullptr;
-};
+// The history's SQL needs SQLite 3.35 (upserts without a target, UPDATE ...
+// FROM); an older library refuses every game with a syntax error.
+inline constexpr int kMinimumVersion = 3'035'000;
+// The linked library's sqlite3_libversion_number(), read once.
+int libraryVersion();
 
 // One connection, closed with its owner (or, when statements of it are
 // still alive, with the last of them).
 class Database {
 public:
-    enum class Access { ReadWriteCreate, ReadOnly };
+    enum class Access {
+        ReadWriteCreate,
+        ReadWrite,
+        ReadOnly, // takes no write; its closing leaves the journal as it was
+        Immutable // for a file nothing writes: read without a lock or a journal
+    };
     // Opens (or with ReadWriteCreate makes) the file; `error` tells why not.
+    // Each connection keeps its memory small: no lookaside, a bounded cache.
     static std::unique_ptr<Database> open(const std::string &path, Access access, Error &error);
     ~Database();
     Database(const Database &) = delete;
@@ -63,11 +47,13 @@ public:
     std::int64_t lastInsertRowid() const;
     void setBusyTimeout(int milliseconds);
     bool readOnly() const; // the main database takes no writes
+    // Leaves the journal unmerged when the connection closes, so that a
+    // damaged file's three parts can be moved away as they are.
+    void keepJournalAtClose();
 
 private:
     friend class Statement;
-    Database(Lease lib, sqlite3 *db) : lib_(std::move(lib)), db_(db) {}
-    Lease lib_;
+    explicit Database(sqlite3 *db) : db_(db) {}
     sqlite3 *db_;
 };
 
@@ -101,7 +87,6 @@ public:
     bool isNull(int column) const;
 
 private:
-    Lease lib_; // a statement may outlive its connection
     sqlite3_stmt *stmt_ = nullptr;
 };
 

@@ -51,7 +51,8 @@ if [[ $data_home != /* ]]; then
     data_home=$HOME/.local/share
 fi
 data=$data_home/typing-zem
-mkdir -p "$data"
+# The folders made here are the player's alone, as XDG asks of data folders.
+(umask 077 && mkdir -p "$data")
 
 # The copy is made under a temporary name and moved in without replacing, so a
 # second launch at the same moment neither overwrites records nor reads half a file.

@@ -47,6 +47,12 @@ QString reasonText(const std::string &why) {
         return QStringLiteral("ディスクがいっぱいです");
     if (w.contains(QLatin1String("locked")) || w.contains(QLatin1String("busy")))
         return QStringLiteral("ほかのプログラムが使っていて、ロックされています");
+    if (w.contains(QLatin1String("being repaired")))
+        return QStringLiteral("ほかのプログラムが直しているところです");
+    if (w.contains(QLatin1String("open in another program")))
+        return QStringLiteral("壊れていて、ほかのプログラムが開いているので、まだ直せません");
+    if (w.contains(QLatin1String("malformed")) || w.contains(QLatin1String("not a database")))
+        return QStringLiteral("中身が読めません");
     return QString::fromStdString(why);
 }
 
@@ -96,37 +102,82 @@ QString speedSummary(const std::vector<SpeedPoint> &points) {
            trendText(points);
 }
 
+namespace {
+
+// What a store found, when it is something to tell; `writes` when the
+// game runs in this process and its games go to this history.
+QString stateText(const HistoryState &state, bool writes) {
+    using Kind = HistoryState::Kind;
+    switch (state.kind) {
+    case Kind::Ready:
+    case Kind::Missing:
+        return {};
+    case Kind::Newer:
+        return QStringLiteral(
+            "この成績は新しい版のタイピングZemで作られたものです。読むことはできますが、"
+            "この版では書き込みません。");
+    case Kind::Older:
+        return QStringLiteral(
+            "この成績は古い版のタイピングZemのものです。次のゲームを記録するときに"
+            "新しい形に直します。");
+    case Kind::Damaged:
+        return QStringLiteral("成績のファイルが壊れています（%1）。次のゲームを記録するときに直し、"
+                              "直せなければ読めるゲームを新しい成績に移します。")
+            .arg(reasonText(state.detail));
+    case Kind::Locked:
+        return QStringLiteral("成績のファイルは、ほかのプログラムが使っていて読めません。"
+                              "閉じてから開き直してください。");
+    case Kind::TooOld:
+        return QStringLiteral("SQLite が古いため、成績を使えません（%1）。")
+            .arg(QString::fromStdString(state.detail));
+    case Kind::ReadOnly:
+        return writes
+                   ? QStringLiteral("成績のファイルに書き込めません（読み取り専用です）。"
+                                    "これからのゲームは、書き込めるようになるまで控えておきます。")
+                   : QStringLiteral("成績のファイルは読み取り専用です。読むことはできますが、"
+                                    "ゲームは記録されません。");
+    case Kind::Unavailable:
+        break;
+    }
+    return QStringLiteral("成績を開けません（%1）。").arg(reasonText(state.detail));
+}
+
+} // namespace
+
 QString historyTrouble(const HistoryState &store, const HistoryWriter::Report *report) {
     QStringList lines;
-    for (const std::string *aside : {&store.setAside, report ? &report->state.setAside : nullptr})
-        if (aside && !aside->empty()) {
-            lines << QStringLiteral(
-                         "成績のファイルが壊れていたので %1 として残し、新しい成績を始めました。")
-                         .arg(fileName(*aside));
+    for (const HistoryState *found : {&store, report ? &report->state : nullptr})
+        if (found && !found->setAside.empty()) {
+            QString line =
+                QStringLiteral(
+                    "成績のファイルが壊れていたので %1 として残し、新しい成績を始めました。")
+                    .arg(fileName(found->setAside));
+            if (found->carried > 0)
+                line += QStringLiteral("読めた%1回分のゲームは新しい成績に移しました。")
+                            .arg(found->carried);
+            lines << line;
             break;
         }
     const bool unwritten = report && report->pending > 0 && !report->lastError.empty();
-    if (store.kind == HistoryState::Kind::Newer ||
-        (unwritten && report->state.kind == HistoryState::Kind::Newer)) {
-        lines << QStringLiteral(
-            "この成績は新しい版のタイピングZemで作られたものです。読むことはできますが、"
-            "この版では書き込みません。");
+    if (unwritten && report->state.kind == HistoryState::Kind::Newer) {
+        lines << stateText(report->state, true);
     } else if (unwritten) {
-        lines << QStringLiteral("成績を書き込めません（%1）。まだ書き込んでいない%2回分のゲームは、"
-                                "書き込めるようになるまでメモリーに置いています。")
-                     .arg(reasonText(report->lastError))
-                     .arg(report->pending);
-    } else if (store.kind == HistoryState::Kind::ReadOnly) {
-        lines
-            << (report
-                    ? QStringLiteral(
-                          "成績のファイルに書き込めません（読み取り専用です）。"
-                          "これからのゲームは、書き込めるようになるまでメモリーに置いておきます。")
-                    : QStringLiteral("成績のファイルは読み取り専用です。読むことはできますが、"
-                                     "ゲームは記録されません。"));
-    } else if (store.kind == HistoryState::Kind::Unavailable) {
-        lines << QStringLiteral("成績を開けません（%1）。").arg(reasonText(store.detail));
+        lines << QStringLiteral(
+                     "成績を書き込めません（%1）。まだ書き込んでいない%2回分のゲームは、")
+                         .arg(reasonText(report->lastError))
+                         .arg(report->pending) +
+                     (report->inMemory > 0
+                          ? QStringLiteral("書き込めるようになるまでメモリーに置いています"
+                                           "（このまま終了すると失われます）。")
+                          : QStringLiteral("ディスクに控えてあり、書き込めるようになりしだい"
+                                           "書き込みます。"));
     }
+    // A history that takes no write says no more than the games waiting for it.
+    const QString found = unwritten && store.kind == HistoryState::Kind::ReadOnly
+                              ? QString()
+                              : stateText(store, report != nullptr);
+    if (!found.isEmpty() && !lines.contains(found))
+        lines << found;
     return lines.join(QLatin1Char('\n'));
 }
 

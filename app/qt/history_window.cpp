@@ -6,12 +6,9 @@
 #include "app/qt/history_texts.h"
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
-#include "history/history_path.h"
-#include "history/history_store.h"
 #include "history/history_writer.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -20,6 +17,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <chrono>
+#include <memory>
+#include <utility>
 
 namespace zem {
 
@@ -69,6 +70,32 @@ void showRows(QLabel *list, const QString &title, const std::vector<QStringList>
     list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
 }
 
+// Read on the reader's thread: a store of its own, let go as soon as read,
+// so that the history's lock is never held while the window is only shown.
+HistoryView readView(const std::string &path, HistoryWriter *writer, GameMode m, int c) {
+    // The game just finished is on its way to the disk; a moment's wait lets
+    // it show, and a slow disk only leaves it out.
+    if (writer)
+        writer->waitIdle(std::chrono::milliseconds(kOpenWaitMs));
+    HistoryView view;
+    if (path.empty()) {
+        view.state.detail =
+            "HOME も XDG_DATA_HOME も設定されていないので、成績の置き場所がありません";
+        return view;
+    }
+    // A history another copy holds locked is waited for half a second, not
+    // the store's three; the window then says so.
+    HistoryStore store(path, HistoryStore::Role::Reader,
+                       HistoryStore::Options{.busyTimeoutMs = kOpenWaitMs});
+    view.totals = store.totals(m, c);
+    view.speeds = store.speeds(m, c, kChartGames);
+    view.keys = store.keyRates(m, c);
+    view.confusions = store.topConfusions(m, c, kTroubleRows);
+    view.syllables = store.topSyllables(m, c, kTroubleRows);
+    view.state = store.state(); // after the reading, which may meet damage
+    return view;
+}
+
 } // namespace
 
 HistoryWindow::HistoryWindow(std::string path, HistoryWriter *writer, QWidget *parent)
@@ -113,7 +140,11 @@ HistoryWindow::HistoryWindow(std::string path, HistoryWriter *writer, QWidget *p
     layout->addWidget(trouble_);
 }
 
-HistoryWindow::~HistoryWindow() = default;
+HistoryWindow::~HistoryWindow() {
+    for (std::thread *t : {&reader_, &exporter_})
+        if (t->joinable())
+            t->join();
+}
 
 QWidget *HistoryWindow::createSelectors() {
     auto *bar = new QWidget(this);
@@ -147,10 +178,10 @@ QWidget *HistoryWindow::createSelectors() {
     row->addWidget(course_);
 
     row->addStretch(1);
-    auto *exportButton = new QPushButton(QStringLiteral("CSVに書き出す…"), bar);
-    exportButton->setObjectName(QStringLiteral("HistoryExport"));
-    connect(exportButton, &QPushButton::clicked, this, [this] { exportCsv(); });
-    row->addWidget(exportButton);
+    export_ = new QPushButton(QStringLiteral("CSVに書き出す…"), bar);
+    export_->setObjectName(QStringLiteral("HistoryExport"));
+    connect(export_, &QPushButton::clicked, this, [this] { exportCsv(); });
+    row->addWidget(export_);
     return bar;
 }
 
@@ -202,53 +233,44 @@ void HistoryWindow::showFor(GameMode mode, int course) {
     const int index = course_->findData(course);
     if (index >= 0)
         course_->setCurrentIndex(index);
-    // The game just finished is on its way to the disk; a moment's wait lets
-    // it show, and a slow disk only leaves it out.
-    if (writer_)
-        writer_->waitIdle(std::chrono::milliseconds(kOpenWaitMs));
-    openStore();
     refresh();
     show();
     raise();
     activateWindow();
 }
 
-// Anew at each opening: the history may have been written, damaged or
-// repaired since the last look.
-void HistoryWindow::openStore() {
-    store_.reset();
-    // Opening makes a history that is not there; a window that only reads
-    // leaves that to the game's first game.
-    // A history another copy holds locked is waited for half a second, not
-    // the store's three, so the window never hangs; it then says so.
-    if (historyExists(path_))
-        store_ = std::make_unique<HistoryStore>(path_, HistoryStore::Durability::Full, kOpenWaitMs);
+// Anew for each view: the history may have been written, damaged or
+// repaired since the last look. A view asked for while one is read is read
+// when that one is in.
+void HistoryWindow::refresh() {
+    if (reading_) {
+        readAgain_ = true;
+        return;
+    }
+    if (reader_.joinable())
+        reader_.join(); // done: its view came back
+    reading_ = true;
+    reader_ = std::thread([this, path = path_, writer = writer_, m = mode(), c = course()] {
+        auto view = std::make_shared<HistoryView>(readView(path, writer, m, c));
+        QMetaObject::invokeMethod(
+            this, [this, view] { showView(*view); }, Qt::QueuedConnection);
+    });
 }
 
-void HistoryWindow::refresh() {
-    const GameMode m = mode();
-    const int c = course();
-    HistoryTotals totals;
-    std::vector<SpeedPoint> speeds;
-    std::vector<KeyRate> keys;
-    std::vector<ConfusionTotal> confusions;
-    std::vector<SyllableTotal> syllables;
-    if (store_) {
-        totals = store_->totals(m, c);
-        speeds = store_->speeds(m, c, kChartGames);
-        keys = store_->keyRates(m, c);
-        confusions = store_->topConfusions(m, c, kTroubleRows);
-        syllables = store_->topSyllables(m, c, kTroubleRows);
-    }
-    chart_->setPoints(std::move(speeds));
-    heatMap_->setRates(keys);
+void HistoryWindow::showView(const HistoryView &view) {
+    reading_ = false;
+    if (std::exchange(readAgain_, false))
+        refresh();
+    const HistoryTotals &totals = view.totals;
+    chart_->setPoints(view.speeds);
+    heatMap_->setRates(view.keys);
 
     std::vector<QStringList> rows;
-    for (const SyllableTotal &s : syllables)
+    for (const SyllableTotal &s : view.syllables)
         rows.push_back({QString::fromStdString(s.syllable), QStringLiteral("%1回").arg(s.count)});
     showRows(syllables_, QStringLiteral("ミスの多い音"), rows);
     rows.clear();
-    for (const ConfusionTotal &t : confusions)
+    for (const ConfusionTotal &t : view.confusions)
         rows.push_back({typedByteText(static_cast<unsigned char>(t.expected)) +
                             QStringLiteral(" → ") + typedByteText(t.typed),
                         QStringLiteral("%1回").arg(t.count)});
@@ -262,17 +284,10 @@ void HistoryWindow::refresh() {
     best_->setText(QStringLiteral("最高 ") +
                    (totals.best > 0 ? speedText(totals.best) : QStringLiteral("—")));
 
-    HistoryState state;
-    if (store_)
-        state = store_->state();
-    else if (path_.empty())
-        state.detail = "HOME も XDG_DATA_HOME も設定されていないので、成績の置き場所がありません";
-    else
-        state.kind = HistoryState::Kind::Ready; // no history yet: nothing wrong
     HistoryWriter::Report report;
     if (writer_)
         report = writer_->report();
-    const QString trouble = historyTrouble(state, writer_ ? &report : nullptr);
+    const QString trouble = historyTrouble(view.state, writer_ ? &report : nullptr);
     trouble_->setText(trouble);
     trouble_->setVisible(!trouble.isEmpty());
 }
@@ -281,20 +296,24 @@ void HistoryWindow::exportCsv() {
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("CSVに書き出す"), QDir::home().filePath(QStringLiteral("history.csv")),
         QStringLiteral("CSV (*.csv)"));
-    if (file.isEmpty())
+    if (file.isEmpty() || exporting_)
         return;
-    // The first game may have been written since the window opened.
-    if (!store_)
-        openStore();
-    const std::string why = exportHistoryCsv(store_.get(), QFile::encodeName(file).toStdString());
-    if (!why.empty())
-        showErrorBox(this, windowTitle(), why);
+    if (exporter_.joinable())
+        exporter_.join();
+    exporting_ = true;
+    export_->setEnabled(false);
+    exporter_ = std::thread([this, path = path_, to = QFile::encodeName(file).toStdString()] {
+        const std::string why = exportHistoryCsv(path, to);
+        QMetaObject::invokeMethod(
+            this, [this, why] { exported(why); }, Qt::QueuedConnection);
+    });
 }
 
-// Closed, the window lets the history go; it reads it anew when opened again.
-void HistoryWindow::closeEvent(QCloseEvent *event) {
-    store_.reset();
-    event->accept();
+void HistoryWindow::exported(const std::string &why) {
+    exporting_ = false;
+    export_->setEnabled(true);
+    if (!why.empty())
+        showErrorBox(this, windowTitle(), why);
 }
 
 } // namespace zem

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "history/game_record.h"
+#include "history/history_store.h"
 
 #include <QWidget>
 
-#include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 class QButtonGroup;
 class QComboBox;
@@ -14,15 +16,26 @@ class QPushButton;
 
 namespace zem {
 
-class HistoryStore;
 class HistoryWriter;
 class KeyHeatMap;
 class SpeedChart;
 
+// What the window shows of one mode and course, read at one go.
+struct HistoryView {
+    HistoryState state;
+    HistoryTotals totals;
+    std::vector<SpeedPoint> speeds;
+    std::vector<KeyRate> keys;
+    std::vector<ConfusionTotal> confusions;
+    std::vector<SyllableTotal> syllables;
+};
+
 // The 成績 window: for one mode and course, the speed over time, the miss rate
 // of each key, the syllables and keys most often missed, and the totals. It
-// only reads the history, anew each time it is opened, and says plainly when
-// the history cannot be read or written.
+// only reads the history (read-only: it never makes, converts or repairs
+// one), anew for each view, on a thread of its own so that a slow or locked
+// history never holds up the game; and it says plainly when the history
+// cannot be read or written.
 class HistoryWindow final : public QWidget {
     Q_OBJECT
 
@@ -36,21 +49,25 @@ public:
 
     GameMode mode() const;
     int course() const;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    // Whether a read or an export is under way.
+    bool busy() const { return reading_ || exporting_; }
 
 private:
     QWidget *createSelectors();
     QWidget *createTroubleSpots();
     QWidget *createTotals();
-    void openStore();
     void refresh();
+    void showView(const HistoryView &view);
     void exportCsv();
+    void exported(const std::string &why);
 
     const std::string path_;
     HistoryWriter *const writer_;
-    std::unique_ptr<HistoryStore> store_; // null while closed or while there is no history yet
+    // Each joined before the next starts, and by the destructor; what they
+    // find comes back through the event loop.
+    std::thread reader_, exporter_;
+    bool reading_ = false, readAgain_ = false, exporting_ = false;
+    QPushButton *export_ = nullptr;
 
     QButtonGroup *modes_ = nullptr;
     QComboBox *course_ = nullptr;

@@ -1,6 +1,7 @@
 // The 成績 window over a history made for it, and the game window's menu
 // that opens it.
 #include "app/qt/design_look.h"
+#include "app/qt/history_export.h"
 #include "app/qt/history_texts.h"
 #include "app/qt/history_window.h"
 #include "app/qt/key_heat_map.h"
@@ -8,6 +9,7 @@
 #include "core/temp_dir.h"
 #include "game/speed_text.h"
 #include "game_window.h"
+#include "history/csv_export.h"
 #include "history/history_store.h"
 
 #include <QAbstractButton>
@@ -16,6 +18,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+
+#include <algorithm>
+#include <set>
+#include <unistd.h>
 
 namespace zem::test {
 
@@ -32,7 +38,7 @@ struct Made {
 // Three word games a day at 100 strokes, getting faster with ups and downs,
 // a few stopped ones, and one proverb game the word view must leave out.
 Made makeHistory(const std::string &path) {
-    HistoryStore store(path, HistoryStore::Durability::Relaxed);
+    HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
     Made made;
     double best = 0;
     for (int i = 0; i < kDays * kGamesPerDay; ++i) {
@@ -106,6 +112,7 @@ private slots:
         HistoryWindow window(path, nullptr);
         window.showFor(GameMode::Word, 100);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!window.busy());
 
         QDir().mkpath(QStringLiteral(ZEM_SCREENSHOT_DIR));
         window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window.png"));
@@ -133,6 +140,7 @@ private slots:
 
         // The other mode is another history: one game, its own keys.
         window.findChild<QAbstractButton *>("HistoryProverb")->click();
+        QTRY_VERIFY(!window.busy());
         QCOMPARE(window.findChild<SpeedChart *>()->points().size(), std::size_t(1));
         QCOMPARE(namesOfKeys(map).front(), QStringLiteral("Q 100.0%"));
     }
@@ -140,35 +148,73 @@ private slots:
     void saysPlainlyWhatWentWrongWithTheHistory() {
         TempDir dir;
         const std::string path = dir / "history.sqlite3";
-        writeFile(path, std::string(4096, 'x')); // no database at all
+        const std::string damaged(4096, 'x'); // no database at all
+        writeFile(path, damaged);
         HistoryWindow window(path, nullptr);
         window.showFor(GameMode::Word, 100);
+        QTRY_VERIFY(!window.busy());
         auto *said = window.findChild<QLabel *>("HistoryTrouble");
         QVERIFY(said->isVisible());
-        QVERIFY2(said->text().contains(QStringLiteral("history.sqlite3.damaged-1 として残し")),
-                 qPrintable(said->text()));
+        QVERIFY2(said->text().contains(QStringLiteral("壊れています")), qPrintable(said->text()));
         window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_damaged.png"));
+        // Only the writer repairs: the window leaves the file as it found it.
+        QCOMPARE(readFile(path), damaged);
+        QCOMPARE(dir.names(), (std::set<std::string>{"history.sqlite3"}));
+        HistoryState setAside;
+        setAside.kind = HistoryState::Kind::Ready;
+        setAside.setAside = path + ".damaged-1";
+        setAside.carried = 7;
+        const QString told = historyTrouble(setAside, nullptr);
+        QVERIFY2(told.contains(QStringLiteral("history.sqlite3.damaged-1 として残し")) &&
+                     told.contains(QStringLiteral("7回分")),
+                 qPrintable(told));
 
-        // The writer's reasons, in the window's words; games wait in memory.
+        // The writer's reasons, in the window's words; games wait in memory,
+        // or on the disk when the spool took them.
         HistoryState ready;
         ready.kind = HistoryState::Kind::Ready;
         const std::pair<std::string, const char *> reasons[] = {
             {"attempt to write a readonly database", "読み取り専用"},
             {"database or disk is full", "ディスクがいっぱい"},
             {"database is locked", "ロック"},
+            {"damaged, and open in another program", "まだ直せません"},
         };
         for (const auto &[why, words] : reasons) {
-            const HistoryWriter::Report report{ready, 2, why};
-            const QString text = historyTrouble(ready, &report);
-            QVERIFY2(text.contains(QString::fromUtf8(words)) &&
-                         text.contains(QStringLiteral("2回分のゲーム")) &&
-                         text.contains(QStringLiteral("メモリー")),
-                     qPrintable(text));
+            for (const int inMemory : {2, 0}) {
+                const HistoryWriter::Report report{ready, 2, inMemory, why};
+                const QString text = historyTrouble(ready, &report);
+                QVERIFY2(text.contains(QString::fromUtf8(words)) &&
+                             text.contains(QStringLiteral("2回分のゲーム")) &&
+                             text.contains(inMemory ? QStringLiteral("メモリー")
+                                                    : QStringLiteral("ディスクに控えて")),
+                         qPrintable(text));
+            }
         }
         HistoryState newer = ready;
         newer.kind = HistoryState::Kind::Newer;
         QVERIFY(historyTrouble(newer, nullptr).contains(QStringLiteral("新しい版")));
         QVERIFY(historyTrouble(ready, nullptr).isEmpty());
+    }
+
+    // The chosen file keeps what it held until the whole history was read
+    // and written beside it; nothing is left behind either way.
+    void exportsTheCsvOnlyWhenTheWholeHistoryWasRead() {
+        TempDir dir;
+        const std::string history = dir / "history.sqlite3", target = dir / "out.csv";
+        writeFile(target, "kept\n");
+        writeFile(history, std::string(4096, 'x'));
+        QVERIFY(!exportHistoryCsv(history, target).empty());
+        QCOMPARE(readFile(target), std::string("kept\n"));
+        QCOMPARE(dir.names(), (std::set<std::string>{"history.sqlite3", "out.csv"}));
+
+        ::unlink(history.c_str());
+        makeHistory(history);
+        QCOMPARE(exportHistoryCsv(history, target), std::string());
+        const std::string csv = readFile(target);
+        QVERIFY(csv.starts_with(kHistoryCsvHeader));
+        QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 1 + kDays * kGamesPerDay + 1);
+        for (const std::string &name : dir.names())
+            QVERIFY2(!name.starts_with(".out.csv"), name.c_str());
     }
 
     void theGameWindowsMenuOffersTheHistoryBetweenGamesOnly() {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "history/game_record.h"
+#include "history/sqlite.h"
+
+#include <cstdint>
+
+namespace zem {
+
+// Stores one game, with its per-key part, and adds it to its course's
+// totals, all in one transaction. A game whose uid is stored already is not
+// stored again, and that counts as success: a replayed spool is no second game.
+bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error);
+
+// The columns of a game row, in the order readGameRow() takes them.
+inline constexpr const char *kGameColumns =
+    "id, finished_unix, utc_offset, mode, course, strokes, misses, seconds, speed, completed, "
+    "new_record, uid";
+// A row of kGameColumns into `game`; answers its id.
+std::int64_t readGameRow(const sql::Statement &row, GameRecord &game);
+// The per-key part of game `id` into `game`; false when some of it could not be read.
+bool readGameParts(sql::Database &db, std::int64_t id, GameRecord &game);
+
+} // namespace zem

@@ -1,0 +1,205 @@
+// A damaged history as readers and the writer meet it, the spool, and a
+// library too old for the history's SQL.
+#include "history/game_spool.h"
+#include "history/history_store.h"
+#include "history/history_writer.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace zem::test {
+namespace {
+
+constexpr std::int64_t kNoon = 1'796'698'800;
+constexpr int kGames = 10;
+constexpr std::size_t kPage = 4096;
+
+GameRecord game(int n, const char *uid = "") {
+    GameRecord g;
+    g.uid = uid;
+    g.finishedAt = {kNoon + n, 9 * 3600};
+    g.strokes = 100;
+    g.seconds = 60;
+    g.completed = true;
+    g.speed = "100";
+    g.keys = {{'A', 100, 1}};
+    return g;
+}
+
+bool exists(const std::string &path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::size_t rootPage(const std::string &path, const char *name) {
+    sql::Error error;
+    auto db = sql::Database::open(path, sql::Database::Access::ReadOnly, error);
+    sql::Statement q(*db, "SELECT rootpage FROM sqlite_schema WHERE name = ?1");
+    q.bind(1, std::string_view(name));
+    return q.step() == sql::Statement::Step::Row ? std::size_t(q.integer(0)) : 0;
+}
+
+enum class Damage {
+    NotADatabase,
+    EveryPage,     // all but the first page overwritten
+    TotalsPage,    // the per-course totals' page: every game row still reads
+    SyllablesPage, // a page no write of these games goes to
+    IndexRecords,  // the index's records spoilt, its page whole: REINDEX mends it
+};
+
+// Damages a history of kGames games, as the disk might, and answers its bytes.
+std::string damage(const std::string &path, Damage how) {
+    if (how == Damage::NotADatabase) {
+        writeFile(path, "hiscore notes, not SQLite\n");
+        return readFile(path);
+    }
+    {
+        HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
+        for (int i = 0; i < kGames; ++i)
+            store.add(game(i));
+    } // the last connection merges the journal into the file
+    const std::size_t page = rootPage(path, how == Damage::SyllablesPage  ? "course_syllables"
+                                            : how == Damage::IndexRecords ? "games_by_arrival"
+                                                                          : "course_totals");
+    std::string bytes = readFile(path);
+    const std::size_t from = how == Damage::EveryPage ? kPage : (page - 1) * kPage;
+    if (how != Damage::IndexRecords) {
+        const std::size_t to = how == Damage::EveryPage ? bytes.size() : from + kPage;
+        for (std::size_t i = from; i < to; ++i)
+            bytes[i] = char(i * 7);
+    } else {
+        // A leaf of the index: each cell's record says its header is longer
+        // than the record, which comparing keys meets and clearing does not.
+        auto twoBytes = [&](std::size_t at) {
+            return std::size_t(static_cast<unsigned char>(bytes[at])) << 8 |
+                   static_cast<unsigned char>(bytes[at + 1]);
+        };
+        EXPECT_EQ(bytes[from], 0x0A) << "the index is one leaf";
+        for (std::size_t cell = 0; cell < twoBytes(from + 3); ++cell)
+            bytes[from + twoBytes(from + 8 + 2 * cell) + 1] = 0x7F;
+    }
+    writeFile(path, bytes);
+    return bytes;
+}
+
+struct DamageCase {
+    const char *name;
+    Damage damage;
+    bool readerOpen; // a reader has the history open when the writer meets the damage
+    bool mended;     // repaired in place, else set aside
+    int carried;     // games carried into the new history
+};
+
+class DamagedHistory : public testing::TestWithParam<DamageCase> {
+protected:
+    TempDir dir;
+    std::string path = dir / "history.sqlite3";
+};
+
+// Readers leave a damaged file as it is and say so; the writer waits until
+// no one has it open, then mends it or sets it aside whole, with every game
+// that can still be read carried into the new history.
+TEST_P(DamagedHistory, ReadersLeaveItWholeAndTheWriterRepairsIt) {
+    const DamageCase &c = GetParam();
+    const std::string bytes = damage(path, c.damage);
+    auto reader = std::make_unique<HistoryStore>(path, HistoryStore::Role::Reader);
+    reader->totals(GameMode::Word, 100);
+    reader->speeds(GameMode::Word, 100, 10);
+    reader->topSyllables(GameMode::Word, 100, 10);
+    EXPECT_EQ(reader->state().kind, HistoryState::Kind::Damaged) << reader->state().detail;
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_FALSE(exists(path + ".damaged-1"));
+
+    if (c.readerOpen) {
+        HistoryStore writer(path, HistoryStore::Role::Writer,
+                            HistoryStore::Options{.busyTimeoutMs = 100});
+        EXPECT_FALSE(writer.add(game(kGames)));
+        EXPECT_EQ(writer.state().kind, HistoryState::Kind::Locked);
+        EXPECT_EQ(readFile(path), bytes);
+    }
+    reader.reset();
+
+    HistoryStore writer(path);
+    writer.checkWhole(); // as the game's writer does once a run
+    ASSERT_TRUE(writer.add(game(kGames))) << writer.state().detail;
+    EXPECT_EQ(writer.state().setAside, c.mended ? "" : path + ".damaged-1");
+    if (!c.mended) {
+        EXPECT_EQ(readFile(path + ".damaged-1"), bytes);
+    }
+    EXPECT_EQ(writer.state().carried, c.carried);
+    const int games = c.mended ? kGames + 1 : c.carried + 1;
+    EXPECT_EQ(writer.totals(GameMode::Word, 100).games, games);
+    EXPECT_EQ(writer.keyRates(GameMode::Word, 100).at(0).hits, 100 * games);
+    EXPECT_EQ(writer.speeds(GameMode::Word, 100, 100).size(), std::size_t(games));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , DamagedHistory,
+    testing::Values(DamageCase{"NotADatabase", Damage::NotADatabase, false, false, 0},
+                    DamageCase{"EveryPage", Damage::EveryPage, false, false, 0},
+                    DamageCase{"TotalsPage", Damage::TotalsPage, false, false, kGames},
+                    DamageCase{"TotalsPageWhileAReaderReads", Damage::TotalsPage, true, false,
+                               kGames},
+                    DamageCase{"SyllablesPage", Damage::SyllablesPage, false, false, kGames},
+                    DamageCase{"IndexRecords", Damage::IndexRecords, false, true, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(HistoryStoreLibrary, AnSqliteOlderThanTheHistoryNeedsIsRefusedPlainly) {
+    TempDir dir;
+    const std::string path = dir / "typing-zem/history.sqlite3";
+    for (const HistoryStore::Role role : {HistoryStore::Role::Writer, HistoryStore::Role::Reader}) {
+        HistoryStore store(path, role, HistoryStore::Options{.libraryVersion = 3'031'001});
+        EXPECT_EQ(store.state().kind, HistoryState::Kind::TooOld);
+        EXPECT_NE(store.state().detail.find("3.31.1"), std::string::npos) << store.state().detail;
+        std::string why;
+        EXPECT_FALSE(store.add(game(0), &why));
+        EXPECT_NE(why.find("3.35.0"), std::string::npos) << why;
+    }
+    EXPECT_FALSE(exists(dir / "typing-zem"));
+}
+
+// A crash between a game's commit and the spool's emptying leaves the game
+// in both: the replay at the next start stores it once, with the one the
+// history did not have yet, and empties the spool.
+TEST(GameSpoolReplay, AGameStoredBeforeACrashIsNotStoredTwice) {
+    TempDir dir;
+    const std::string path = dir / "history.sqlite3";
+    ASSERT_TRUE(HistoryStore(path).add(game(0, "aa01")));
+    {
+        GameSpool spool(path);
+        ASSERT_TRUE(spool.hold(true));
+        ASSERT_TRUE(spool.append({game(0, "aa01"), game(1, "aa02")}));
+    }
+    {
+        HistoryWriter writer(path);
+        ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(10)));
+        EXPECT_EQ(writer.report().pending, 0) << writer.report().lastError;
+    }
+    EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 2);
+    EXPECT_FALSE(GameSpool::present(path));
+}
+
+// A record torn by a crash while it was appended is no game, and the next
+// append follows the last whole record, not the torn one.
+TEST(GameSpoolReplay, ATornRecordIsSkippedAndOverwritten) {
+    TempDir dir;
+    const std::string path = dir / "history.sqlite3";
+    GameRecord first = game(1, "bb01");
+    first.confusions = {{'A', 0x82, 2}};
+    first.syllables = {{"tu", 2}};
+    const std::string whole = GameSpool::encode(first);
+    writeFile(GameSpool::pathFor(path), whole + GameSpool::encode(game(2, "bb02")).substr(0, 30));
+    GameSpool spool(path);
+    ASSERT_TRUE(spool.hold(false));
+    ASSERT_EQ(spool.read().size(), 1u);
+    ASSERT_TRUE(spool.append({game(3, "bb03")}));
+    const std::vector<GameRecord> games = spool.read();
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(GameSpool::encode(games[0]), whole); // every field read back as written
+    EXPECT_EQ(games[1].uid, "bb03");
+}
+
+} // namespace
+} // namespace zem::test
