@@ -2,9 +2,7 @@
 
 #include "kana/spelling_judge.h"
 
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace zem {
 
@@ -15,9 +13,5 @@ struct PlayerSettings {
     std::string lastList;          // the phrase list last chosen; empty: the built-in table
     SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
 };
-
-// "table" or "any", as the settings file and --spelling write a rule.
-const char *spellingRuleName(SpellingRule rule);
-std::optional<SpellingRule> spellingRuleNamed(std::string_view name);
 
 } // namespace zem

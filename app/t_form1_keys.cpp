@@ -126,6 +126,10 @@ void TForm1::keepGame(bool completed) {
     if (completed)
         game.speed = SpeedText(state_.StrokesPerMinute);
     game.newRecord = state_.NewRecord == 1;
+    game.spelling = gameSpelling_;
+    const PhraseSource &source = gameSource_ ? *gameSource_ : phrases();
+    game.list = source.listName();
+    game.practice = source.practice();
     tally_.fill(game);
     history_.keep(std::move(game));
 }

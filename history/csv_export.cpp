@@ -31,10 +31,12 @@ bool writeHistoryCsv(HistoryStore *store, std::ostream &out) {
     if (!store)
         return true;
     return store->forEachGame([&out](const GameRecord &g) {
-        out << isoLocalTime(g.finishedAt) << ',' << modeName(g.mode) << ',' << g.course << ','
-            << g.strokes << ',' << g.misses << ',' << g.seconds << ','
+        // A list's games are of no mode: the list is named in its own column.
+        out << isoLocalTime(g.finishedAt) << ',' << (g.list.empty() ? modeName(g.mode) : "list")
+            << ',' << g.course << ',' << g.strokes << ',' << g.misses << ',' << g.seconds << ','
             << field(g.completed ? g.speed : std::string()) << ',' << (g.completed ? 1 : 0) << ','
-            << (g.newRecord ? 1 : 0) << "\r\n";
+            << (g.newRecord ? 1 : 0) << ',' << spellingRuleName(g.spelling) << ',' << field(g.list)
+            << ',' << (g.practice ? 1 : 0) << "\r\n";
     });
 }
 

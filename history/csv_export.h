@@ -8,7 +8,8 @@ class HistoryStore;
 
 // The CSV's first line, without its line end.
 inline constexpr const char *kHistoryCsvHeader =
-    "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record";
+    "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record,spelling,list,"
+    "practice";
 
 // Every game as CSV (RFC 4180: comma-separated, CRLF line ends, UTF-8),
 // oldest first, after the header line; with no store (no history yet) the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kana/spelling_judge.h"
 #include "model/clock.h"
 
 #include <cstdint>
@@ -12,6 +13,10 @@ enum class GameMode { Word, Proverb };
 
 // "word" or "proverb", as the history and its CSV write a mode.
 const char *modeName(GameMode mode);
+
+// Where the totals of a game are kept: its mode for the built-in table,
+// "list:" and the list's name for a player's list.
+std::string sourceKey(GameMode mode, const std::string &list);
 
 // How often one key was the next letter, and how it went.
 struct KeyTally {
@@ -53,6 +58,9 @@ struct GameRecord {
     std::string speed;        // as hiscore.dat writes it; empty for a stopped game
     bool completed = false;
     bool newRecord = false;
+    SpellingRule spelling = SpellingRule::Table; // the rule the game was judged by
+    std::string list;      // the player's list it was played from; empty for the built-in table
+    bool practice = false; // drawn from what the player misses; never a record
     std::vector<KeyTally> keys;            // by key
     std::vector<Confusion> confusions;     // by expected key, then typed byte
     std::vector<SyllableMisses> syllables; // by syllable

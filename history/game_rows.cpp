@@ -18,6 +18,14 @@ double speedValue(const std::string &speed) {
 
 } // namespace
 
+std::string gameColumns(int version) {
+    std::string columns = "id, finished_unix, utc_offset, mode, course, strokes, misses, seconds, "
+                          "speed, completed, new_record, ";
+    columns += version >= 3 ? "uid, " : "NULL, ";
+    columns += version >= 4 ? "spelling, list, practice" : "'table', NULL, 0";
+    return columns;
+}
+
 bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error) {
     sql::Transaction transaction(db);
     auto failed = [&] {
@@ -39,8 +47,9 @@ bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error) {
             break;
         }
     }
-    const std::string mode = modeName(game.mode);
-    const double speed = game.completed ? speedValue(game.speed) : 0.0;
+    // The totals are kept per source; a practice game never raises the best.
+    const std::string mode = sourceKey(game.mode, game.list);
+    const double speed = game.completed && !game.practice ? speedValue(game.speed) : 0.0;
 
     sql::Statement best(db, "SELECT best FROM course_totals WHERE mode = ?1 AND course = ?2");
     best.bind(1, mode).bind(2, game.course);
@@ -51,11 +60,13 @@ bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error) {
     const double bestNow = game.completed && speed > bestBefore ? speed : bestBefore;
 
     sql::Statement row(db, "INSERT INTO games (finished_unix, utc_offset, mode, course, strokes, "
-                           "misses, seconds, speed, completed, new_record, best_so_far, uid) "
-                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
+                           "misses, seconds, speed, completed, new_record, best_so_far, uid, "
+                           "spelling, list, practice) "
+                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, "
+                           "?15)");
     row.bind(1, game.finishedAt.unixSeconds)
         .bind(2, game.finishedAt.utcOffsetSeconds)
-        .bind(3, mode)
+        .bind(3, modeName(game.mode))
         .bind(4, game.course)
         .bind(5, game.strokes)
         .bind(6, game.misses)
@@ -72,6 +83,11 @@ bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error) {
         row.bindNull(12);
     else
         row.bind(12, game.uid);
+    row.bind(13, spellingRuleName(game.spelling)).bind(15, game.practice ? 1 : 0);
+    if (game.list.empty())
+        row.bindNull(14);
+    else
+        row.bind(14, game.list);
     if (!row.run())
         return failed();
     const std::int64_t id = db.lastInsertRowid();
@@ -132,6 +148,22 @@ bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error) {
         syllable.reset();
         syllableTotal.reset();
     }
+    sql::Statement kana(db, "INSERT INTO game_kana VALUES (?1, ?2, ?3, ?4)");
+    sql::Statement kanaTotal(db, "INSERT INTO course_kana AS t VALUES (?1, ?2, ?3, ?4, ?5) "
+                                 "ON CONFLICT DO UPDATE SET hits = t.hits + excluded.hits, "
+                                 "misses = t.misses + excluded.misses");
+    for (const KanaTally &k : game.kana) {
+        kana.bind(1, id).bind(2, k.kana).bind(3, k.hits).bind(4, k.misses);
+        kanaTotal.bind(1, mode)
+            .bind(2, game.course)
+            .bind(3, k.kana)
+            .bind(4, k.hits)
+            .bind(5, k.misses);
+        if (!kana.run() || !kanaTotal.run())
+            return failed();
+        kana.reset();
+        kanaTotal.reset();
+    }
     error = transaction.commit();
     return !error;
 }
@@ -147,13 +179,17 @@ std::int64_t readGameRow(const sql::Statement &q, GameRecord &game) {
     game.completed = q.integer(9) != 0;
     game.newRecord = q.integer(10) != 0;
     game.uid = q.isNull(11) ? std::string() : q.text(11);
+    game.spelling = q.text(12) == "any" ? SpellingRule::Any : SpellingRule::Table;
+    game.list = q.isNull(13) ? std::string() : q.text(13);
+    game.practice = q.integer(14) != 0;
     return q.integer(0);
 }
 
-bool readGameParts(sql::Database &db, std::int64_t id, GameRecord &game) {
+bool readGameParts(sql::Database &db, int version, std::int64_t id, GameRecord &game) {
     game.keys.clear();
     game.confusions.clear();
     game.syllables.clear();
+    game.kana.clear();
     auto each = [&](const char *sql, auto take) {
         sql::Statement q(db, sql);
         q.bind(1, id);
@@ -182,7 +218,15 @@ bool readGameParts(sql::Database &db, std::int64_t id, GameRecord &game) {
              [&](const sql::Statement &q) {
                  game.syllables.push_back({q.text(0), std::int32_t(q.integer(1))});
              });
-    return keys && confusions && syllables;
+    // Games of a history before kana were counted have none to read.
+    const bool kana =
+        version < 4 || each("SELECT kana, hits, misses FROM game_kana WHERE "
+                            "game_id = ?1",
+                            [&](const sql::Statement &q) {
+                                game.kana.push_back({q.text(0), std::int32_t(q.integer(1)),
+                                                     std::int32_t(q.integer(2))});
+                            });
+    return keys && confusions && syllables && kana;
 }
 
 } // namespace zem

@@ -4,6 +4,7 @@
 #include "history/sqlite.h"
 
 #include <cstdint>
+#include <string>
 
 namespace zem {
 
@@ -12,13 +13,14 @@ namespace zem {
 // stored again, and that counts as success: a replayed spool is no second game.
 bool insertGame(sql::Database &db, const GameRecord &game, sql::Error &error);
 
-// The columns of a game row, in the order readGameRow() takes them.
-inline constexpr const char *kGameColumns =
-    "id, finished_unix, utc_offset, mode, course, strokes, misses, seconds, speed, completed, "
-    "new_record, uid";
-// A row of kGameColumns into `game`; answers its id.
+// The columns of a game row, in the order readGameRow() takes them, as a
+// history of schema `version` can answer them: the columns it does not have
+// yet read as their defaults.
+std::string gameColumns(int version);
+// A row of gameColumns() into `game`; answers its id.
 std::int64_t readGameRow(const sql::Statement &row, GameRecord &game);
-// The per-key part of game `id` into `game`; false when some of it could not be read.
-bool readGameParts(sql::Database &db, std::int64_t id, GameRecord &game);
+// The per-key part of game `id`, in a history of schema `version`, into
+// `game`; false when some of it could not be read.
+bool readGameParts(sql::Database &db, int version, std::int64_t id, GameRecord &game);
 
 } // namespace zem

@@ -38,8 +38,40 @@ template <typename Number> bool number(std::string_view text, Number &value, int
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-// A record's payload, one field line and a line per key, confusion and
-// syllable; false when it is not one.
+// A list's name as a field: it is a file's name, which may hold a tab or a
+// line break.
+std::string escaped(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool unescaped(std::string_view text, std::string &out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        unsigned char c = 0;
+        if (i + 2 >= text.size() || !number(text.substr(i + 1, 2), c, 16))
+            return false;
+        out += char(c);
+        i += 2;
+    }
+    return true;
+}
+
+// A record's payload, one field line and a line per key, confusion,
+// syllable and kana; false when it is not one.
 bool decodeGame(std::string_view payload, GameRecord &g) {
     bool first = true;
     while (!payload.empty()) {
@@ -48,11 +80,15 @@ bool decodeGame(std::string_view payload, GameRecord &g) {
         payload.remove_prefix(end == std::string_view::npos ? payload.size() : end + 1);
         bool ok = false;
         if (first) {
-            int completed = 0, record = 0;
-            ok = f.size() == 11 && number(f[1], g.finishedAt.unixSeconds) &&
+            int completed = 0, record = 0, practice = 0;
+            ok = f.size() == 14 && number(f[1], g.finishedAt.unixSeconds) &&
                  number(f[2], g.finishedAt.utcOffsetSeconds) && number(f[4], g.course) &&
                  number(f[5], g.strokes) && number(f[6], g.misses) && number(f[7], g.seconds) &&
-                 number(f[9], completed) && number(f[10], record);
+                 number(f[9], completed) && number(f[10], record) && spellingRuleNamed(f[11]) &&
+                 unescaped(f[12], g.list) && number(f[13], practice);
+            if (ok)
+                g.spelling = *spellingRuleNamed(f[11]);
+            g.practice = practice != 0;
             g.uid = f[0];
             g.mode = f.size() > 3 && f[3] == "proverb" ? GameMode::Proverb : GameMode::Word;
             g.speed = f.size() > 8 ? std::string(f[8]) : std::string();
@@ -71,6 +107,10 @@ bool decodeGame(std::string_view payload, GameRecord &g) {
             SyllableMisses s{std::string(f[1])};
             ok = number(f[2], s.count);
             g.syllables.push_back(s);
+        } else if (f.size() == 4 && f[0] == "n" && !f[1].empty()) {
+            KanaTally k{std::string(f[1])};
+            ok = number(f[2], k.hits) && number(f[3], k.misses);
+            g.kana.push_back(k);
         }
         if (!ok)
             return false;
@@ -94,7 +134,9 @@ std::string GameSpool::encode(const GameRecord &g) {
                     std::to_string(g.finishedAt.utcOffsetSeconds) + '\t' + modeName(g.mode) + '\t' +
                     std::to_string(g.course) + '\t' + std::to_string(g.strokes) + '\t' +
                     std::to_string(g.misses) + '\t' + std::to_string(g.seconds) + '\t' + g.speed +
-                    '\t' + (g.completed ? '1' : '0') + '\t' + (g.newRecord ? '1' : '0') + '\n';
+                    '\t' + (g.completed ? '1' : '0') + '\t' + (g.newRecord ? '1' : '0') + '\t' +
+                    spellingRuleName(g.spelling) + '\t' + escaped(g.list) + '\t' +
+                    (g.practice ? '1' : '0') + '\n';
     for (const KeyTally &k : g.keys)
         p += "k\t" + std::string(1, k.key) + '\t' + std::to_string(k.hits) + '\t' +
              std::to_string(k.misses) + '\n';
@@ -103,6 +145,9 @@ std::string GameSpool::encode(const GameRecord &g) {
              std::to_string(c.count) + '\n';
     for (const SyllableMisses &s : g.syllables)
         p += "s\t" + s.syllable + '\t' + std::to_string(s.count) + '\n';
+    for (const KanaTally &k : g.kana)
+        p +=
+            "n\t" + k.kana + '\t' + std::to_string(k.hits) + '\t' + std::to_string(k.misses) + '\n';
     char sum[17];
     std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(checksum(p)));
     return std::string(kMagic) + std::to_string(p.size()) + ' ' + sum + '\n' + p;

@@ -78,7 +78,10 @@ std::int64_t carryGames(const std::string &from, const std::string &to) {
         return -1;
     std::int64_t carried = 0;
     if (auto old = sql::Database::open(from, sql::Database::Access::ReadOnly, error)) {
-        sql::Statement rows(*old, std::string("SELECT ") + kGameColumns +
+        int version = HistoryStore::currentVersion();
+        if (sql::Statement v(*old, "PRAGMA user_version"); v.step() == sql::Statement::Step::Row)
+            version = int(v.integer(0));
+        sql::Statement rows(*old, "SELECT " + gameColumns(version) +
                                       " FROM games WHERE id >= ?1 ORDER BY id");
         constexpr std::int64_t kLast = std::numeric_limits<std::int64_t>::max();
         std::int64_t next = std::numeric_limits<std::int64_t>::min(), stride = 1;
@@ -90,7 +93,7 @@ std::int64_t carryGames(const std::string &from, const std::string &to) {
             GameRecord game;
             while ((step = rows.step()) == sql::Statement::Step::Row) {
                 const std::int64_t id = readGameRow(rows, game);
-                readGameParts(*old, id, game); // a game without its keys beats none
+                readGameParts(*old, version, id, game); // a game without its keys beats none
                 if (insertGame(*fresh, game, error))
                     ++carried;
                 next = id < kLast ? id + 1 : kLast;

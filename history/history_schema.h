@@ -108,6 +108,32 @@ CREATE UNIQUE INDEX games_by_uid ON games (uid);
 DROP INDEX games_by_course;
 CREATE INDEX games_by_arrival ON games (mode, course, completed);
 )sql",
+    // 4: the spelling rule a game was judged by, the player's list it came
+    // from, whether it was practice, and its hits and misses per kana. The
+    // totals tables' mode column now names a source: a mode, or "list:" and
+    // the list's name; the syllable tables stay for the games before.
+    R"sql(
+ALTER TABLE games ADD COLUMN spelling TEXT NOT NULL DEFAULT 'table'
+    CHECK (spelling IN ('table', 'any'));
+ALTER TABLE games ADD COLUMN list TEXT;
+ALTER TABLE games ADD COLUMN practice INTEGER NOT NULL DEFAULT 0 CHECK (practice IN (0, 1));
+CREATE INDEX games_by_list ON games (list, course, completed) WHERE list IS NOT NULL;
+CREATE TABLE game_kana (
+    game_id INTEGER NOT NULL REFERENCES games (id) ON DELETE CASCADE,
+    kana    TEXT    NOT NULL,
+    hits    INTEGER NOT NULL,
+    misses  INTEGER NOT NULL,
+    PRIMARY KEY (game_id, kana)
+) WITHOUT ROWID;
+CREATE TABLE course_kana (
+    mode   TEXT    NOT NULL,
+    course INTEGER NOT NULL,
+    kana   TEXT    NOT NULL,
+    hits   INTEGER NOT NULL,
+    misses INTEGER NOT NULL,
+    PRIMARY KEY (mode, course, kana)
+) WITHOUT ROWID;
+)sql",
 };
 
 } // namespace zem

@@ -65,6 +65,35 @@ struct ConfusionTotal {
     std::int64_t count = 0;
 };
 
+// Whose games a query reads: the built-in table in one mode, or one of the
+// player's lists, whatever the mode was when it was played.
+struct HistorySource {
+    HistorySource(GameMode mode = GameMode::Word) : mode(mode) {}
+    static HistorySource ofList(std::string name) {
+        HistorySource source;
+        source.list = std::move(name);
+        return source;
+    }
+    GameMode mode;
+    std::string list; // empty: the built-in table
+    std::string key() const { return sourceKey(mode, list); }
+    bool operator==(const HistorySource &) const = default;
+};
+
+// A kana's hits and misses, summed over games.
+struct KanaTotal {
+    std::string kana;
+    std::int64_t hits = 0;
+    std::int64_t misses = 0;
+};
+
+// How the weak kana went before the first practice game of a source, and in
+// its games since (practice or not).
+struct PracticeProgress {
+    bool practised = false;
+    std::vector<KanaTotal> before, since; // in the order asked for
+};
+
 struct SyllableTotal {
     std::string syllable;
     std::int64_t count = 0;
@@ -113,14 +142,26 @@ public:
     // repaired too, not only told by the window. False when it is not sound.
     bool checkWhole();
 
-    HistoryTotals totals(GameMode mode, int course);
+    HistoryTotals totals(const HistorySource &source, int course);
     HistoryTotals totalsOfAll();
-    // The latest `limit` completed games of a mode and course to arrive,
-    // oldest first.
-    std::vector<SpeedPoint> speeds(GameMode mode, int course, int limit);
-    std::vector<KeyRate> keyRates(GameMode mode, int course);
-    std::vector<ConfusionTotal> topConfusions(GameMode mode, int course, int limit);
-    std::vector<SyllableTotal> topSyllables(GameMode mode, int course, int limit);
+    // The latest `limit` completed games of a source and course to arrive,
+    // oldest first; practice games are not on the chart.
+    std::vector<SpeedPoint> speeds(const HistorySource &source, int course, int limit);
+    std::vector<KeyRate> keyRates(const HistorySource &source, int course);
+    std::vector<ConfusionTotal> topConfusions(const HistorySource &source, int course, int limit);
+    // The kana missed most; games kept before kana were counted have none.
+    std::vector<KanaTotal> topKana(const HistorySource &source, int course, int limit);
+    // The romaji syllables missed most, as games were counted before kana.
+    std::vector<SyllableTotal> topSyllables(const HistorySource &source, int course, int limit);
+    // The names of the player's lists that have games, in name order.
+    std::vector<std::string> lists();
+    // The latest games of a source with their per-kana and per-key parts,
+    // newest first, until they hold `judged` strokes and misses together;
+    // games kept before kana were counted are left out.
+    std::vector<GameRecord> recentGames(const HistorySource &source, std::int64_t judged);
+    // How `kana` went before the source's first practice game and since.
+    PracticeProgress practiceProgress(const HistorySource &source,
+                                      const std::vector<std::string> &kana);
     // Every game in arrival order, without its per-key part; false when the
     // history could not be read to its end.
     bool forEachGame(const std::function<void(const GameRecord &)> &each);
@@ -140,7 +181,11 @@ private:
     void noteReadFailure();
     HistoryTotals readTotals(sql::Statement &query);
     template <typename Each>
-    void eachRow(const char *sql, GameMode mode, int course, int limit, Each each);
+    void eachRow(const std::string &sql, const std::string &source, int course, int limit,
+                 Each each);
+    std::string gamesOf(const HistorySource &source, bool withPractice) const;
+    std::vector<KanaTotal> kanaOf(const HistorySource &source, const char *range,
+                                  std::int64_t firstPractice, const std::vector<std::string> &kana);
 
     std::string path_;
     Role role_;

@@ -24,6 +24,18 @@ char upperAscii(char c) {
 
 } // namespace
 
+const char *spellingRuleName(SpellingRule rule) {
+    return rule == SpellingRule::Any ? "any" : "table";
+}
+
+std::optional<SpellingRule> spellingRuleNamed(std::string_view name) {
+    if (name == "table")
+        return SpellingRule::Table;
+    if (name == "any")
+        return SpellingRule::Any;
+    return std::nullopt;
+}
+
 void SpellingJudge::start(std::string_view hiragana, SpellingRule rule,
                           const SpellingChoices *choices) {
     text_ = hiragana;

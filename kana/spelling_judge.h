@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,10 @@ namespace zem {
 // Table: the phrase table's letters only. Any: every spelling an input method
 // takes, the table's included.
 enum class SpellingRule { Table, Any };
+
+// "table" or "any", as the settings file, --spelling and the history write a rule.
+const char *spellingRuleName(SpellingRule rule);
+std::optional<SpellingRule> spellingRuleNamed(std::string_view name);
 
 // The spelling last used for a kana unit, by the player: unit text -> upper-case
 // keys ("し" -> "SHI", "ん" -> "N", "っ" -> "XTU" or "" meaning doubling).
