@@ -81,7 +81,7 @@ void TForm1::Button1Click() {
     model_.setVisible(ComboBox1, false);
     model_.setVisible(Button1, false);
     model_.setPosition(ProgressBar1, 0);
-    gameSource_ = &phrases();
+    gameSource_ = nextGame_ ? std::exchange(nextGame_, nullptr) : &phrases();
     // A list's phrases may be as long as a proverb, whatever the mode.
     if (proverbMode() || !tableGame())
         model_.setLeft(Label1, kLongLineLeft);
@@ -103,6 +103,13 @@ void TForm1::Button1Click() {
     model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
     keyGuide_.markNext(state_.TargetRomaji);
     Button3Click();
+}
+
+void TForm1::startPractice(const PhraseSource &practice) {
+    if (inGame())
+        return;
+    nextGame_ = &practice;
+    Button1Click();
 }
 
 // The modes choose between the table's two halves; a list has none.

@@ -73,6 +73,12 @@ public:
     // The source must outlive its use; a game in play keeps the one it began with.
     void usePhrases(const PhraseSource *source);
     const PhraseSource &phrases() const { return source_ ? *source_ : tablePhrases_; }
+    // Runs START on `practice` for this one game; the source of usePhrases()
+    // comes back with the next START. `practice` must outlive the game and
+    // stay until another game starts or another source is chosen.
+    void startPractice(const PhraseSource &practice);
+    // Whether the game running now, or the last one, was a practice game.
+    bool practiceGame() const { return gameSource_ && gameSource_->practice(); }
     // Whether the game running now, or the last one, drew from the built-in
     // table: only those games count for the records.
     bool tableGame() const { return !gameSource_ || gameSource_ == &tablePhrases_; }
@@ -92,6 +98,7 @@ public:
 private:
     static GameHistory &noHistory();
     void completionCheck();
+    std::string resultLine() const;
     void keepGame(bool completed);
     void refill();
     void drawPhrase();
@@ -114,6 +121,7 @@ private:
     TablePhrases tablePhrases_;
     const PhraseSource *source_ = nullptr;
     const PhraseSource *gameSource_ = nullptr; // what the game in play draws from
+    const PhraseSource *nextGame_ = nullptr;   // the next START's, for that game only
     std::uint16_t shownSeconds_ = 0;           // what the time label shows of this game
     // Where the romaji line and the bubble's text must end to be seen whole.
     int romajiRight_ = 0, displayRight_ = 0;

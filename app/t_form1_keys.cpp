@@ -99,12 +99,20 @@ void TForm1::completionCheck() {
     state_.ClockRunning = 0;
     showIdleControls();
     model_.setLeft(Label1, 75);
-    model_.setText(Label1, state_.NewRecord == 1 ? std::string("記録更新だ!!")
-                                                 : std::to_string(state_.CourseLength) + "打だ!!");
+    model_.setText(Label1, resultLine());
     state_.NewRecord = 0;
     model_.setVisible(Label2, false);
     setBubbleVisible(false);
     model_.setTop(Panel32, 24);
+}
+
+// A practice game sets no record, and its line says so in the room the
+// design's line has.
+std::string TForm1::resultLine() const {
+    const std::string strokes = std::to_string(state_.CourseLength) + "打";
+    if (practiceGame())
+        return "練習 " + strokes + " 記録なし";
+    return state_.NewRecord == 1 ? std::string("記録更新だ!!") : strokes + "だ!!";
 }
 
 // Hands the game that ends now to the history; play never waits for it.
