@@ -140,5 +140,8 @@ int main(int argc, char *argv[]) {
     // Told once, over the window, which then plays the built-in table.
     if (!notice.empty())
         zem::showErrorBox(window.get(), window->windowTitle(), notice);
+    // Once the weak spots are read: a practice game, or the box says why not.
+    if (line.practice)
+        window->practiceOnceRead();
     return zem::terminationRequested() ? 0 : app.exec();
 }

@@ -7,6 +7,7 @@
 #include "app/qt/panel_view.h"
 #include "app/qt/qt_canvas.h"
 #include "app/t_form1.h"
+#include "game/practice_phrases.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,10 @@ class ControlView;
 class HistoryWindow;
 class HistoryWriter;
 class PlayerChoices;
+class PracticePhrases;
 class TForm1;
+class WeakSpotWatch;
+struct HistorySource;
 
 // The game window: one widget per control of the model, kept up to date
 // after every event it dispatches to a handler of TForm1. It owns no game
@@ -47,6 +51,16 @@ public:
     // The settings and lists the menu changes; null: the menu offers none.
     void setChoices(PlayerChoices *choices);
 
+    // 苦手練習: one practice game of the current source now, when the history
+    // shows weak kana and no game runs.
+    void startPractice();
+    // typing-zem --practice: that, as soon as the weak spots are read; where
+    // there are none, the error box says why, once.
+    void practiceOnceRead();
+    // Whether a practice game can start, and why not (empty when it can).
+    bool canPractise() const;
+    QString whyNoPractice() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -72,6 +86,12 @@ private:
     void useTable();
     void toggleSpelling(bool any);
     void showChoices();
+    QString normalTitle() const;
+    HistorySource currentSource() const;
+    void afterHandler(bool wasInGame);
+    void readWeakSpots();
+    void weakSpotsRead();
+    void offerPractice();
 
     TForm1 &form_;
     std::vector<ControlView *> views_; // by ControlId; owned by Qt, nested panels by their panel
@@ -86,6 +106,10 @@ private:
     PlayerChoices *choices_ = nullptr;
     QAction *spellingAction_ = nullptr;
     QAction *tableAction_ = nullptr;
+    QAction *practiceAction_ = nullptr;
+    WeakSpotWatch *watch_ = nullptr;
+    std::unique_ptr<PracticePhrases> practice_; // the source of the last practice game
+    bool practiceWanted_ = false;
 };
 
 } // namespace zem

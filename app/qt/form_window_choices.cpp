@@ -64,11 +64,16 @@ void FormWindow::useTable() {
 
 // The title names the list in play after the game's caption; the modes, off
 // while a list is in play, may have held the focus, which goes back to START.
-void FormWindow::showChoices() {
+QString FormWindow::normalTitle() const {
     QString title = QString::fromStdString(formDesign().caption);
     if (choices_ && choices_->listActive())
         title += QStringLiteral(" — ") + QString::fromStdString(choices_->listName());
-    setWindowTitle(title);
+    return title;
+}
+
+void FormWindow::showChoices() {
+    setWindowTitle(normalTitle());
+    readWeakSpots();
     WindowModel &model = form_.model();
     if (!form_.inGame() && model.windowHasFocus())
         model.activate();

@@ -50,17 +50,20 @@ void FormWindow::connectInputs() {
 }
 
 void FormWindow::dispatch(const std::function<void()> &handler) {
+    const bool wasInGame = form_.inGame();
     try {
         handler();
     } catch (const Failure &failure) {
         // What the handler did before it failed stays done, and shows.
         sync();
         showFailure(failure.message());
+        afterHandler(wasInGame);
         return;
     }
     sync();
     if (choices_)
         choices_->keepSpellings();
+    afterHandler(wasInGame);
 }
 
 void FormWindow::showFailure(const std::string &message) {

@@ -1,6 +1,7 @@
 #include "app/qt/design_look.h"
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
+#include "app/qt/weak_spot_watch.h"
 #include "app/t_form1.h"
 
 #include <QContextMenuEvent>
@@ -11,6 +12,10 @@ namespace zem {
 void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
     historyPath_ = std::move(path);
     historyWriter_ = writer;
+    delete watch_;
+    watch_ = new WeakSpotWatch(historyPath_, historyWriter_, this);
+    connect(watch_, &WeakSpotWatch::changed, this, [this] { weakSpotsRead(); });
+    readWeakSpots();
 }
 
 bool FormWindow::opensMenu(const QKeyEvent &event) const {
@@ -39,9 +44,15 @@ void FormWindow::openMenu(const QPoint &globalPos) {
         // A menu is a window of its own and does not inherit the game's font.
         menu_->setFont(designFont(14));
         menu_->addAction(QStringLiteral("成績…"), this, [this] { openHistory(); });
+        practiceAction_ =
+            menu_->addAction(QStringLiteral("苦手練習"), this, [this] { startPractice(); });
+        practiceAction_->setObjectName(QStringLiteral("PracticeAction"));
+        // A disabled item says why in its tooltip.
+        menu_->setToolTipsVisible(true);
         addChoiceActions();
     }
     updateChoiceActions();
+    offerPractice();
     // Not exec(): the clock goes on ticking, and the focus comes back to
     // the control that held it when the menu closes.
     menu_->popup(globalPos);
@@ -62,9 +73,10 @@ void FormWindow::openHistory() {
         at.setY(std::clamp(at.y(), screen.top(),
                            std::max(screen.top(), screen.bottom() - historyWindow_->height())));
         historyWindow_->move(at);
+        connect(historyWindow_, &HistoryWindow::practiceAsked, this, [this] { startPractice(); });
+        offerPractice();
     }
-    historyWindow_->showFor(form_.wordMode() ? GameMode::Word : GameMode::Proverb,
-                            form_.state().CourseLength);
+    historyWindow_->showFor(currentSource(), form_.state().CourseLength);
 }
 
 } // namespace zem

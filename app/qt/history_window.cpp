@@ -8,16 +8,15 @@
 #include "app/qt/speed_chart.h"
 #include "history/history_writer.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <utility>
@@ -52,27 +51,10 @@ QLabel *figure(QWidget *parent) {
     return label;
 }
 
-// Rows of a trouble list, in two columns; a reader gets the same in one line.
-void showRows(QLabel *list, const QString &title, const std::vector<QStringList> &rows) {
-    if (rows.empty()) {
-        list->setText(QStringLiteral("ミスはまだありません"));
-        list->setAccessibleName(title + QStringLiteral("：ミスはまだありません"));
-        return;
-    }
-    QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
-    QStringList spoken;
-    for (const QStringList &row : rows) {
-        html += QStringLiteral("<tr><td>%1</td><td align=right>&nbsp;&nbsp;&nbsp;%2</td></tr>")
-                    .arg(row[0].toHtmlEscaped(), row[1].toHtmlEscaped());
-        spoken << row[0] + QLatin1Char(' ') + row[1];
-    }
-    list->setText(html + QStringLiteral("</table>"));
-    list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
-}
-
 // Read on the reader's thread: a store of its own, let go as soon as read,
 // so that the history's lock is never held while the window is only shown.
-HistoryView readView(const std::string &path, HistoryWriter *writer, GameMode m, int c) {
+HistoryView readView(const std::string &path, HistoryWriter *writer, const HistorySource &m,
+                     int c) {
     // The game just finished is on its way to the disk; a moment's wait lets
     // it show, and a slow disk only leaves it out.
     if (writer)
@@ -92,6 +74,14 @@ HistoryView readView(const std::string &path, HistoryWriter *writer, GameMode m,
     view.keys = store.keyRates(m, c);
     view.confusions = store.topConfusions(m, c, kTroubleRows);
     view.syllables = store.topSyllables(m, c, kTroubleRows);
+    view.kana = store.topKana(m, c, kTroubleRows);
+    view.lists = store.lists();
+    std::vector<GameCounts> recent;
+    for (const GameRecord &game : store.recentGames(m, kWeakSpotStrokes))
+        recent.push_back(gameCounts(game));
+    const WeakSpots weak = findWeakSpots(recent);
+    if (weak.found())
+        view.progress = store.practiceProgress(m, weak.kanaUnits());
     view.state = store.state(); // after the reading, which may meet damage
     return view;
 }
@@ -129,6 +119,13 @@ HistoryWindow::HistoryWindow(std::string path, HistoryWriter *writer, QWidget *p
 
     layout->addWidget(createTotals());
 
+    practiceStatus_ = new QLabel(this);
+    practiceStatus_->setObjectName(QStringLiteral("HistoryPracticeStatus"));
+    practiceStatus_->setTextFormat(Qt::PlainText);
+    practiceStatus_->setWordWrap(true);
+    practiceStatus_->hide();
+    layout->addWidget(practiceStatus_);
+
     trouble_ = new QLabel(this);
     trouble_->setObjectName(QStringLiteral("HistoryTrouble"));
     trouble_->setTextFormat(Qt::PlainText);
@@ -152,19 +149,15 @@ QWidget *HistoryWindow::createSelectors() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
 
-    row->addWidget(new QLabel(QStringLiteral("出題モード"), bar));
-    modes_ = new QButtonGroup(bar);
-    const std::pair<GameMode, QString> modes[] = {{GameMode::Word, QStringLiteral("単語")},
-                                                  {GameMode::Proverb, QStringLiteral("ことわざ")}};
-    for (const auto &[mode, text] : modes) {
-        auto *radio = new QRadioButton(text, bar);
-        radio->setObjectName(mode == GameMode::Word ? QStringLiteral("HistoryWord")
-                                                    : QStringLiteral("HistoryProverb"));
-        modes_->addButton(radio, int(mode));
-        row->addWidget(radio);
-    }
-    modes_->button(int(GameMode::Word))->setChecked(true);
-    connect(modes_, &QButtonGroup::idClicked, this, [this] { refresh(); });
+    auto *sourceLabel = new QLabel(QStringLiteral("出題"), bar);
+    row->addWidget(sourceLabel);
+    sources_ = new QComboBox(bar);
+    sources_->setObjectName(QStringLiteral("HistorySource"));
+    sources_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    sourceLabel->setBuddy(sources_);
+    showSources({});
+    connect(sources_, &QComboBox::activated, this, [this] { refresh(); });
+    row->addWidget(sources_);
 
     row->addSpacing(16);
     auto *courseLabel = new QLabel(QStringLiteral("コース"), bar);
@@ -182,6 +175,12 @@ QWidget *HistoryWindow::createSelectors() {
     export_->setObjectName(QStringLiteral("HistoryExport"));
     connect(export_, &QPushButton::clicked, this, [this] { exportCsv(); });
     row->addWidget(export_);
+    // Only where a game runs beside the window.
+    practice_ = new QPushButton(QStringLiteral("苦手を練習"), bar);
+    practice_->setObjectName(QStringLiteral("HistoryPractice"));
+    practice_->hide();
+    connect(practice_, &QPushButton::clicked, this, [this] { emit practiceAsked(); });
+    row->addWidget(practice_);
     return bar;
 }
 
@@ -199,6 +198,16 @@ QWidget *HistoryWindow::createTroubleSpots() {
     confusions_ = new QLabel(box);
     confusions_->setObjectName(QStringLiteral("HistoryConfusions"));
     column->addWidget(confusions_);
+    progressBox_ = new QWidget(box);
+    auto *progress = new QVBoxLayout(progressBox_);
+    progress->setContentsMargins(0, 8, 0, 0);
+    progress->setSpacing(4);
+    progress->addWidget(heading(QStringLiteral("練習の前 → 後のミス率"), progressBox_));
+    progress_ = new QLabel(progressBox_);
+    progress_->setObjectName(QStringLiteral("HistoryProgress"));
+    progress->addWidget(progress_);
+    progressBox_->hide();
+    column->addWidget(progressBox_);
     column->addStretch(1);
     return box;
 }
@@ -220,16 +229,23 @@ QWidget *HistoryWindow::createTotals() {
     return box;
 }
 
-GameMode HistoryWindow::mode() const {
-    return modes_->checkedId() == int(GameMode::Proverb) ? GameMode::Proverb : GameMode::Word;
+const HistorySource &HistoryWindow::source() const {
+    return sourceItems_[std::size_t(std::max(0, sources_->currentIndex()))];
 }
 
 int HistoryWindow::course() const {
     return course_->currentData().toInt();
 }
 
-void HistoryWindow::showFor(GameMode mode, int course) {
-    modes_->button(int(mode))->setChecked(true);
+void HistoryWindow::showFor(const HistorySource &source, int course) {
+    const auto at = std::find(sourceItems_.begin(), sourceItems_.end(), source);
+    if (at == sourceItems_.end()) {
+        // A list with no game yet: offered until the history says otherwise.
+        sourceItems_.push_back(source);
+        sources_->addItem(QString::fromStdString(source.list));
+    }
+    sources_->setCurrentIndex(
+        int(std::find(sourceItems_.begin(), sourceItems_.end(), source) - sourceItems_.begin()));
     const int index = course_->findData(course);
     if (index >= 0)
         course_->setCurrentIndex(index);
@@ -250,46 +266,11 @@ void HistoryWindow::refresh() {
     if (reader_.joinable())
         reader_.join(); // done: its view came back
     reading_ = true;
-    reader_ = std::thread([this, path = path_, writer = writer_, m = mode(), c = course()] {
+    reader_ = std::thread([this, path = path_, writer = writer_, m = source(), c = course()] {
         auto view = std::make_shared<HistoryView>(readView(path, writer, m, c));
         QMetaObject::invokeMethod(
             this, [this, view] { showView(*view); }, Qt::QueuedConnection);
     });
-}
-
-void HistoryWindow::showView(const HistoryView &view) {
-    reading_ = false;
-    if (std::exchange(readAgain_, false))
-        refresh();
-    const HistoryTotals &totals = view.totals;
-    chart_->setPoints(view.speeds);
-    heatMap_->setRates(view.keys);
-
-    std::vector<QStringList> rows;
-    for (const SyllableTotal &s : view.syllables)
-        rows.push_back({QString::fromStdString(s.syllable), QStringLiteral("%1回").arg(s.count)});
-    showRows(syllables_, QStringLiteral("ミスの多い音"), rows);
-    rows.clear();
-    for (const ConfusionTotal &t : view.confusions)
-        rows.push_back({typedByteText(static_cast<unsigned char>(t.expected)) +
-                            QStringLiteral(" → ") + typedByteText(t.typed),
-                        QStringLiteral("%1回").arg(t.count)});
-    showRows(confusions_, QStringLiteral("打ち間違い"), rows);
-
-    const QLocale locale(QLocale::Japanese);
-    games_->setText(QStringLiteral("ゲーム %1回").arg(totals.games));
-    time_->setText(QStringLiteral("練習時間 ") + practiceTimeText(totals.seconds));
-    strokes_->setText(QStringLiteral("打鍵 %1打").arg(locale.toString(qlonglong(totals.strokes))));
-    misses_->setText(QStringLiteral("ミス %1打").arg(locale.toString(qlonglong(totals.misses))));
-    best_->setText(QStringLiteral("最高 ") +
-                   (totals.best > 0 ? speedText(totals.best) : QStringLiteral("—")));
-
-    HistoryWriter::Report report;
-    if (writer_)
-        report = writer_->report();
-    const QString trouble = historyTrouble(view.state, writer_ ? &report : nullptr);
-    trouble_->setText(trouble);
-    trouble_->setVisible(!trouble.isEmpty());
 }
 
 void HistoryWindow::exportCsv() {

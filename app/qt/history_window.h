@@ -2,6 +2,7 @@
 
 #include "history/game_record.h"
 #include "history/history_store.h"
+#include "history/weak_spots.h"
 
 #include <QWidget>
 
@@ -9,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -28,9 +28,12 @@ struct HistoryView {
     std::vector<KeyRate> keys;
     std::vector<ConfusionTotal> confusions;
     std::vector<SyllableTotal> syllables;
+    std::vector<KanaTotal> kana;    // empty for games kept before kana were counted
+    std::vector<std::string> lists; // the player's lists that have games
+    PracticeProgress progress;      // of the source's weak kana
 };
 
-// The 成績 window: for one mode and course, the speed over time, the miss rate
+// The 成績 window: for one source (a mode or a list) and course, the speed over time, the miss rate
 // of each key, the syllables and keys most often missed, and the totals. It
 // only reads the history (read-only: it never makes, converts or repairs
 // one), anew for each view, on a thread of its own so that a slow or locked
@@ -44,13 +47,21 @@ public:
     HistoryWindow(std::string path, HistoryWriter *writer, QWidget *parent = nullptr);
     ~HistoryWindow() override;
 
-    // Shows the window (or raises it) on a mode and course, read afresh.
-    void showFor(GameMode mode, int course);
+    // Shows the window (or raises it) on a source and course, read afresh.
+    void showFor(const HistorySource &source, int course);
 
-    GameMode mode() const;
+    const HistorySource &source() const;
+    GameMode mode() const { return source().mode; }
     int course() const;
     // Whether a read or an export is under way.
     bool busy() const { return reading_ || exporting_; }
+
+    // The button that starts a practice game, shown once the game offers
+    // one; `why` says why it cannot start, on the button and the status line.
+    void offerPractice(bool enabled, const QString &why);
+
+signals:
+    void practiceAsked();
 
 private:
     QWidget *createSelectors();
@@ -58,6 +69,9 @@ private:
     QWidget *createTotals();
     void refresh();
     void showView(const HistoryView &view);
+    void showSources(const std::vector<std::string> &lists);
+    void showTroubleSpots(const HistoryView &view);
+    void showProgress(const PracticeProgress &progress);
     void exportCsv();
     void exported(const std::string &why);
 
@@ -68,13 +82,18 @@ private:
     std::thread reader_, exporter_;
     bool reading_ = false, readAgain_ = false, exporting_ = false;
     QPushButton *export_ = nullptr;
+    QPushButton *practice_ = nullptr;
+    QLabel *practiceStatus_ = nullptr;
 
-    QButtonGroup *modes_ = nullptr;
+    QComboBox *sources_ = nullptr;
+    std::vector<HistorySource> sourceItems_; // by the chooser's index
     QComboBox *course_ = nullptr;
     SpeedChart *chart_ = nullptr;
     KeyHeatMap *heatMap_ = nullptr;
     QLabel *syllables_ = nullptr;
     QLabel *confusions_ = nullptr;
+    QWidget *progressBox_ = nullptr;
+    QLabel *progress_ = nullptr;
     QLabel *games_ = nullptr, *time_ = nullptr, *strokes_ = nullptr, *misses_ = nullptr,
            *best_ = nullptr;
     QLabel *trouble_ = nullptr;

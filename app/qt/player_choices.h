@@ -37,6 +37,8 @@ public:
     void useTable();
     const std::string &listName() const { return listName_; }
     bool listActive() const { return list_ != nullptr; }
+    // The list in play; null for the built-in table.
+    const PoolPhrases *list() const { return list_.get(); }
     // Where the file dialog opens: the folder of the list in use or last
     // used, else the shipped examples.
     std::string listFolder() const;

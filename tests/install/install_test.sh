@@ -93,8 +93,13 @@ done
 [ "$(entry 'Name\[ja\]')" = "タイピングZem" ] || fail "the Japanese menu name is not タイピングZem"
 [ -n "$(entry 'Comment\[ja\]')" ] && [ -n "$(entry Comment)" ] ||
     fail "the menu entry lacks an English or a Japanese comment"
-# The launcher's action opens the history window alone, through the same command.
-[ "$(entry Actions)" = "history;" ] || fail "the menu entry offers no history action"
+# The launcher's actions: the history window alone, and a practice game,
+# through the same command.
+[ "$(entry Actions)" = "history;practice;" ] ||
+    fail "the menu entry offers not both the history and the practice action"
+[ "$(entry_in 'Desktop Action practice' Exec)" = "$(entry Exec) --practice" ] &&
+    [ "$(entry_in 'Desktop Action practice' 'Name\[ja\]')" = "苦手練習" ] ||
+    fail "the practice action does not run '$(entry Exec) --practice' as 苦手練習"
 [ "$(entry_in 'Desktop Action history' Exec)" = "$(entry Exec) --history" ] ||
     fail "the history action does not run '$(entry Exec) --history'"
 [ "$(entry_in 'Desktop Action history' 'Name\[ja\]')" = "成績" ] &&

@@ -1,0 +1,149 @@
+#include "app/qt/history_texts.h"
+#include "app/qt/history_window.h"
+#include "app/qt/key_heat_map.h"
+#include "app/qt/speed_chart.h"
+#include "history/history_writer.h"
+#include "kana/table_romaji.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+#include <algorithm>
+#include <utility>
+
+namespace zem {
+
+namespace {
+
+// Rows of a trouble list, in two columns; a reader gets the same in one line.
+void showRows(QLabel *list, const QString &title, const std::vector<QStringList> &rows) {
+    if (rows.empty()) {
+        list->setText(QStringLiteral("ミスはまだありません"));
+        list->setAccessibleName(title + QStringLiteral("：ミスはまだありません"));
+        return;
+    }
+    QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
+    QStringList spoken;
+    for (const QStringList &row : rows) {
+        html += QStringLiteral("<tr><td>%1</td><td align=right>&nbsp;&nbsp;&nbsp;%2</td></tr>")
+                    .arg(row[0].toHtmlEscaped(), row[1].toHtmlEscaped());
+        spoken << row[0] + QLatin1Char(' ') + row[1];
+    }
+    list->setText(html + QStringLiteral("</table>"));
+    list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
+}
+
+// A kana with the table's letters, as the player sees them on the romaji
+// line but lower-case: "し si".
+QString kanaName(const std::string &kana) {
+    std::string romaji;
+    if (!tableRomaji(kana, romaji))
+        return QString::fromStdString(kana);
+    std::transform(romaji.begin(), romaji.end(), romaji.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return QString::fromStdString(kana + " " + romaji);
+}
+
+QString rateText(const KanaTotal &total) {
+    const std::int64_t seen = total.hits + total.misses;
+    if (seen == 0)
+        return QStringLiteral("—");
+    return QString::number(100.0 * double(total.misses) / double(seen), 'f', 1) + QLatin1Char('%');
+}
+
+} // namespace
+
+// The two modes, then each list that has games, by name; the one shown
+// stays chosen.
+void HistoryWindow::showSources(const std::vector<std::string> &lists) {
+    const HistorySource shown = sourceItems_.empty() ? HistorySource() : source();
+    std::vector<HistorySource> items{GameMode::Word, GameMode::Proverb};
+    for (const std::string &list : lists)
+        items.push_back(HistorySource::ofList(list));
+    if (std::find(items.begin(), items.end(), shown) == items.end())
+        items.push_back(shown);
+    if (items == sourceItems_)
+        return;
+    const QSignalBlocker quiet(sources_);
+    sources_->clear();
+    for (const HistorySource &item : items)
+        sources_->addItem(item.list.empty()
+                              ? (item.mode == GameMode::Word ? QStringLiteral("単語")
+                                                             : QStringLiteral("ことわざ"))
+                              : QString::fromStdString(item.list));
+    sourceItems_ = std::move(items);
+    sources_->setCurrentIndex(
+        int(std::find(sourceItems_.begin(), sourceItems_.end(), shown) - sourceItems_.begin()));
+}
+
+// By kana where the games counted kana, else by the romaji syllables older
+// games were counted in.
+void HistoryWindow::showTroubleSpots(const HistoryView &view) {
+    std::vector<QStringList> rows;
+    for (const KanaTotal &k : view.kana)
+        if (k.misses > 0)
+            rows.push_back({kanaName(k.kana), QStringLiteral("%1回").arg(k.misses)});
+    if (view.kana.empty())
+        for (const SyllableTotal &s : view.syllables)
+            rows.push_back(
+                {QString::fromStdString(s.syllable), QStringLiteral("%1回").arg(s.count)});
+    showRows(syllables_, QStringLiteral("ミスの多い音"), rows);
+    rows.clear();
+    for (const ConfusionTotal &t : view.confusions)
+        rows.push_back({typedByteText(static_cast<unsigned char>(t.expected)) +
+                            QStringLiteral(" → ") + typedByteText(t.typed),
+                        QStringLiteral("%1回").arg(t.count)});
+    showRows(confusions_, QStringLiteral("打ち間違い"), rows);
+}
+
+// Only once there was a practice game: before it, there is nothing to compare.
+void HistoryWindow::showProgress(const PracticeProgress &progress) {
+    progressBox_->setVisible(progress.practised);
+    if (!progress.practised)
+        return;
+    std::vector<QStringList> rows;
+    for (std::size_t i = 0; i < progress.before.size() && i < progress.since.size(); ++i)
+        rows.push_back(
+            {kanaName(progress.before[i].kana),
+             rateText(progress.before[i]) + QStringLiteral(" → ") + rateText(progress.since[i])});
+    showRows(progress_, QStringLiteral("練習の前 → 後のミス率"), rows);
+}
+
+void HistoryWindow::showView(const HistoryView &view) {
+    reading_ = false;
+    if (std::exchange(readAgain_, false))
+        refresh();
+    showSources(view.lists);
+    const HistoryTotals &totals = view.totals;
+    chart_->setPoints(view.speeds);
+    heatMap_->setRates(view.keys);
+    showTroubleSpots(view);
+    showProgress(view.progress);
+
+    const QLocale locale(QLocale::Japanese);
+    games_->setText(QStringLiteral("ゲーム %1回").arg(totals.games));
+    time_->setText(QStringLiteral("練習時間 ") + practiceTimeText(totals.seconds));
+    strokes_->setText(QStringLiteral("打鍵 %1打").arg(locale.toString(qlonglong(totals.strokes))));
+    misses_->setText(QStringLiteral("ミス %1打").arg(locale.toString(qlonglong(totals.misses))));
+    best_->setText(QStringLiteral("最高 ") +
+                   (totals.best > 0 ? speedText(totals.best) : QStringLiteral("—")));
+
+    HistoryWriter::Report report;
+    if (writer_)
+        report = writer_->report();
+    const QString trouble = historyTrouble(view.state, writer_ ? &report : nullptr);
+    trouble_->setText(trouble);
+    trouble_->setVisible(!trouble.isEmpty());
+}
+
+void HistoryWindow::offerPractice(bool enabled, const QString &why) {
+    practice_->show();
+    practice_->setEnabled(enabled);
+    practice_->setToolTip(why);
+    practiceStatus_->setText(why);
+    practiceStatus_->setVisible(!why.isEmpty());
+}
+
+} // namespace zem
