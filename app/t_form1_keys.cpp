@@ -106,13 +106,13 @@ void TForm1::completionCheck() {
     model_.setTop(Panel32, 24);
 }
 
-// A practice game sets no record, and its line says so in the room the
-// design's line has.
+// A practice game sets no record, and its line says so in the room left of
+// the mascot; the course stays on its own label.
 std::string TForm1::resultLine() const {
-    const std::string strokes = std::to_string(state_.CourseLength) + "打";
     if (practiceGame())
-        return "練習 " + strokes + " 記録なし";
-    return state_.NewRecord == 1 ? std::string("記録更新だ!!") : strokes + "だ!!";
+        return "練習は記録なし";
+    return state_.NewRecord == 1 ? std::string("記録更新だ!!")
+                                 : std::to_string(state_.CourseLength) + "打だ!!";
 }
 
 // Hands the game that ends now to the history; play never waits for it.

@@ -32,7 +32,7 @@ TEST_P(PracticeGame, KeepsNoRecordAndIsKeptAsPractice) {
     while (f.form->inGame())
         f.press(f.state().TargetRomaji.front());
 
-    EXPECT_EQ(f.text("Label1"), "練習 100打 記録なし");
+    EXPECT_EQ(f.text("Label1"), "練習は記録なし");
     EXPECT_EQ(f.file.writes, 0);
     EXPECT_EQ(f.file.content, freshRecords());
     ASSERT_EQ(f.history.games.size(), 1u);
