@@ -6,6 +6,7 @@
 #include "app/qt/history_texts.h"
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
+#include "app/qt/weak_spot_watch.h"
 #include "history/history_writer.h"
 
 #include <QComboBox>
@@ -76,10 +77,7 @@ HistoryView readView(const std::string &path, HistoryWriter *writer, const Histo
     view.syllables = store.topSyllables(m, c, kTroubleRows);
     view.kana = store.topKana(m, c, kTroubleRows);
     view.lists = store.lists();
-    std::vector<GameCounts> recent;
-    for (const GameRecord &game : store.recentGames(m, kWeakSpotStrokes))
-        recent.push_back(gameCounts(game));
-    const WeakSpots weak = findWeakSpots(recent);
+    const WeakSpots weak = WeakSpotWatch::readFrom(store, m);
     if (weak.found())
         view.progress = store.practiceProgress(m, weak.kanaUnits());
     view.state = store.state(); // after the reading, which may meet damage

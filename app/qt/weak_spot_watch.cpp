@@ -30,6 +30,10 @@ WeakSpots WeakSpotWatch::readNow(const std::string &path, HistoryWriter *writer,
         return findWeakSpots({});
     HistoryStore store(path, HistoryStore::Role::Reader,
                        HistoryStore::Options{.busyTimeoutMs = kWriteWaitMs});
+    return readFrom(store, source);
+}
+
+WeakSpots WeakSpotWatch::readFrom(HistoryStore &store, const HistorySource &source) {
     std::vector<GameCounts> games;
     for (const GameRecord &game : store.recentGames(source, kWeakSpotStrokes))
         games.push_back(gameCounts(game));

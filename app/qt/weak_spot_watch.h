@@ -32,9 +32,11 @@ public:
     // The source of the last read() asked for.
     const HistorySource &wanted() const { return wanted_; }
 
-    // What one read finds; for the 成績 window's view too.
+    // What one read finds.
     static WeakSpots readNow(const std::string &path, HistoryWriter *writer,
                              const HistorySource &source);
+    // The same from a store already open; for the 成績 window's view too.
+    static WeakSpots readFrom(HistoryStore &store, const HistorySource &source);
 
 signals:
     void changed();

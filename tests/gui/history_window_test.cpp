@@ -144,6 +144,7 @@ private slots:
         QTRY_VERIFY(!window.busy());
 
         QDir().mkpath(QStringLiteral(ZEM_SCREENSHOT_DIR));
+        QApplication::processEvents();
         window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window.png"));
         // The chart and the keys paint themselves at any density: at 2x
         // every line and letter is drawn again, not a picture blown up.
@@ -216,6 +217,7 @@ private slots:
         QTRY_VERIFY(beside && !beside->busy());
         auto *practise = beside->findChild<QPushButton *>("HistoryPractice");
         QVERIFY(practise->isVisible() && practise->isEnabled());
+        beside->grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_practice.png"));
         practise->click();
         QVERIFY(g.form->inGame() && g.form->practiceGame());
         QVERIFY2(g.window->windowTitle().endsWith(QStringLiteral("苦手練習: し")),
@@ -352,6 +354,12 @@ private slots:
         QVERIFY(history && history->isVisible() && history->isWindow());
         QCOMPARE(history->mode(), GameMode::Proverb);
         QCOMPARE(history->course(), 300);
+        QTRY_VERIFY(!history->busy());
+        auto *practise = history->findChild<QPushButton *>("HistoryPractice");
+        QVERIFY(practise->isVisible() && !practise->isEnabled());
+        QCOMPARE(history->findChild<QLabel *>("HistoryPracticeStatus")->text(),
+                 g.window->whyNoPractice());
+        history->grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_thin.png"));
         QVERIFY(g.focused("Button1")); // the game's, for when it is active again
         QCOMPARE(g.form->model().focus(), g.form->Button1);
         history->close();
