@@ -81,13 +81,17 @@ bool decodeGame(std::string_view payload, GameRecord &g) {
         bool ok = false;
         if (first) {
             int completed = 0, record = 0, practice = 0;
-            ok = f.size() == 14 && number(f[1], g.finishedAt.unixSeconds) &&
+            // A game spooled before games knew their rule, list and practice
+            // has the first eleven fields only.
+            ok = (f.size() == 11 || f.size() == 14) && number(f[1], g.finishedAt.unixSeconds) &&
                  number(f[2], g.finishedAt.utcOffsetSeconds) && number(f[4], g.course) &&
                  number(f[5], g.strokes) && number(f[6], g.misses) && number(f[7], g.seconds) &&
-                 number(f[9], completed) && number(f[10], record) && spellingRuleNamed(f[11]) &&
-                 unescaped(f[12], g.list) && number(f[13], practice);
-            if (ok)
-                g.spelling = *spellingRuleNamed(f[11]);
+                 number(f[9], completed) && number(f[10], record);
+            if (ok && f.size() == 14) {
+                const auto rule = spellingRuleNamed(f[11]);
+                ok = rule && unescaped(f[12], g.list) && number(f[13], practice);
+                g.spelling = rule.value_or(SpellingRule::Table);
+            }
             g.practice = practice != 0;
             g.uid = f[0];
             g.mode = f.size() > 3 && f[3] == "proverb" ? GameMode::Proverb : GameMode::Word;

@@ -1,5 +1,6 @@
 #include "lists/text_encoding.h"
 
+#include "kana/utf8.h"
 #include "model/iconv_handle.h"
 
 #include <vector>
@@ -9,20 +10,6 @@ namespace zem {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-// Length of the sequence that `lead` starts, 0 for a byte no sequence starts
-// with (a continuation byte, C0, C1, F5 to FF).
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
 
 // The range the second byte must fall in; the narrow ones after E0, ED, F0
 // and F4 keep out overlong forms, surrogates and code points past U+10FFFF.
@@ -57,7 +44,7 @@ std::optional<std::string> fromCodePage932(std::string_view bytes) {
 bool isUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = sequenceLength(lead);
+        const std::size_t length = utf8SequenceLength(lead);
         if (length == 0 || i + length > bytes.size())
             return false;
         if (length > 1 && !secondByteFits(lead, static_cast<unsigned char>(bytes[i + 1])))

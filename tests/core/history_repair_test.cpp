@@ -187,6 +187,11 @@ TEST(GameSpoolReplay, ATornRecordIsSkippedAndOverwritten) {
     TempDir dir;
     const std::string path = dir / "history.sqlite3";
     GameRecord first = game(1, "bb01");
+    // A list's name is a file's: it may hold what the spool separates fields with.
+    first.list = "tab\there 100%\nnext";
+    first.spelling = SpellingRule::Any;
+    first.practice = true;
+    first.kana = {{"し", 3, 1}, {"っ", 1, 0}};
     first.confusions = {{'A', 0x82, 2}};
     first.syllables = {{"tu", 2}};
     const std::string whole = GameSpool::encode(first);
@@ -198,6 +203,7 @@ TEST(GameSpoolReplay, ATornRecordIsSkippedAndOverwritten) {
     const std::vector<GameRecord> games = spool.read();
     ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(GameSpool::encode(games[0]), whole); // every field read back as written
+    EXPECT_EQ(games[0].list, first.list);
     EXPECT_EQ(games[1].uid, "bb03");
 }
 

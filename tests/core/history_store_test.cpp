@@ -84,12 +84,64 @@ TEST_F(HistoryStoreTest, KeepsGamesAndTheirTotalsAndWritesThemAsCsv) {
     ASSERT_TRUE(writeHistoryCsv(&store, csv));
     const std::string text = csv.str();
     EXPECT_EQ(text.substr(0, text.find("\r\n")),
-              "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record");
-    EXPECT_NE(text.find("\r\n2026-12-08T12:00:00+09:00,word,100,100,3,61,98.36,1,0\r\n"
-                        "2026-12-08T12:10:00+09:00,word,100,40,3,61,,0,0\r\n"),
+              "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record,"
+              "spelling,list,practice");
+    EXPECT_NE(text.find("\r\n2026-12-08T12:00:00+09:00,word,100,100,3,61,98.36,1,0,table,,0\r\n"
+                        "2026-12-08T12:10:00+09:00,word,100,40,3,61,,0,0,table,,0\r\n"),
               std::string::npos)
         << text;
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+// Games of a list, of practice and of the other spelling rule are kept apart
+// where they must be: a list has its own totals and chart, a practice game
+// raises no best and is on no chart, and the CSV says which is which.
+TEST_F(HistoryStoreTest, KeepsEachSourceApartAndPracticeOffTheRecords) {
+    auto kept = [](GameRecord g, const char *list, bool practice, std::vector<KanaTally> kana) {
+        g.list = list;
+        g.practice = practice;
+        g.spelling = practice ? SpellingRule::Any : SpellingRule::Table;
+        g.kana = std::move(kana);
+        return g;
+    };
+    {
+        HistoryStore store(path);
+        ASSERT_TRUE(store.add(kept(game(kDec8Noon, true, "100"), "", false, {{"し", 40, 9}})));
+        ASSERT_TRUE(store.add(kept(game(kDec8Noon + 1, true, "250"), "", true, {{"し", 60, 1}})));
+        ASSERT_TRUE(store.add(kept(game(kDec8Noon + 2, true, "90"), "都道府県", false,
+                                   {{"と", 30, 4}, {"し", 10, 2}})));
+        ASSERT_TRUE(store.add(kept(game(kDec8Noon + 3, false, ""), "a,b", false, {})));
+    }
+    HistoryStore store(path, HistoryStore::Role::Reader);
+    const HistorySource prefectures = HistorySource::ofList("都道府県");
+    EXPECT_DOUBLE_EQ(store.totals(GameMode::Word, 100).best, 100); // not the practice game's 250
+    EXPECT_EQ(store.totals(GameMode::Word, 100).games, 2);
+    EXPECT_EQ(store.totals(prefectures, 100).games, 1);
+    EXPECT_DOUBLE_EQ(store.totals(prefectures, 100).best, 90);
+    ASSERT_EQ(store.speeds(GameMode::Word, 100, 10).size(), 1u);
+    ASSERT_EQ(store.speeds(prefectures, 100, 10).size(), 1u);
+    EXPECT_EQ(store.lists(), (std::vector<std::string>{"a,b", "都道府県"}));
+
+    const std::vector<KanaTotal> kana = store.topKana(prefectures, 100, 5);
+    ASSERT_EQ(kana.size(), 2u);
+    EXPECT_EQ(kana[0].kana, "と");
+    EXPECT_EQ(kana[0].misses, 4);
+    // The latest games until 300 judged strokes: the practice game (103) and the first (103)
+    // are all the table has.
+    EXPECT_EQ(store.recentGames(GameMode::Word, 300).size(), 2u);
+    EXPECT_EQ(store.recentGames(GameMode::Word, 50).size(), 1u);
+    const PracticeProgress progress = store.practiceProgress(GameMode::Word, {"し"});
+    ASSERT_TRUE(progress.practised);
+    EXPECT_EQ(progress.before[0].misses, 9);
+    EXPECT_EQ(progress.since[0].misses, 1);
+    EXPECT_FALSE(store.practiceProgress(prefectures, {"と"}).practised);
+
+    std::ostringstream csv;
+    ASSERT_TRUE(writeHistoryCsv(&store, csv));
+    EXPECT_NE(csv.str().find(",word,100,100,3,61,250,1,0,any,,1\r\n"), std::string::npos);
+    EXPECT_NE(csv.str().find(",list,100,100,3,61,90,1,0,table,都道府県,0\r\n"), std::string::npos);
+    EXPECT_NE(csv.str().find(",list,100,40,3,61,,0,0,table,\"a,b\",0\r\n"), std::string::npos)
+        << csv.str();
 }
 
 // A history written by the first schema (games and their keys, no totals)

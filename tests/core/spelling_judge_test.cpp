@@ -233,7 +233,8 @@ std::string randomSpelling(const InputMethodTable &im, std::string_view kana, st
             pieces.push_back(pick(unit));
     }
     for (std::size_t i = units.size(); i-- > 0;) {
-        const std::string_view next = i + 1 < pieces.size() ? pieces[i + 1] : "";
+        const std::string_view next =
+            i + 1 < pieces.size() ? std::string_view(pieces[i + 1]) : std::string_view();
         if (units[i] == "ん")
             pieces[i] = !next.empty() && isConsonant(next[0], "NY") && rng() % 2 ? "N"
                         : rng() % 2                                              ? "NN"
