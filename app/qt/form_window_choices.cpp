@@ -62,8 +62,7 @@ void FormWindow::useTable() {
     showChoices();
 }
 
-// The title names the list in play after the game's caption; the modes, off
-// while a list is in play, may have held the focus, which goes back to START.
+// The title names the list in play after the game's caption.
 QString FormWindow::normalTitle() const {
     QString title = QString::fromStdString(formDesign().caption);
     if (choices_ && choices_->listActive())
@@ -71,6 +70,8 @@ QString FormWindow::normalTitle() const {
     return title;
 }
 
+// The modes, off while a list is in play, may have held the focus, which goes
+// back to START; the weak spots are the new source's.
 void FormWindow::showChoices() {
     setWindowTitle(normalTitle());
     readWeakSpots();

@@ -20,7 +20,7 @@ class HistoryWriter;
 class KeyHeatMap;
 class SpeedChart;
 
-// What the window shows of one mode and course, read at one go.
+// What the window shows of one source and course, read at one go.
 struct HistoryView {
     HistoryState state;
     HistoryTotals totals;
@@ -33,8 +33,10 @@ struct HistoryView {
     PracticeProgress progress;      // of the source's weak kana
 };
 
-// The 成績 window: for one source (a mode or a list) and course, the speed over time, the miss rate
-// of each key, the syllables and keys most often missed, and the totals. It
+// The 成績 window: for one source (a mode or a list) and course, the speed
+// over time, the miss rate of each key, the kana (or, in older games, the
+// syllables) and keys most often missed, how the weak kana went since
+// practice began, and the totals. It
 // only reads the history (read-only: it never makes, converts or repairs
 // one), anew for each view, on a thread of its own so that a slow or locked
 // history never holds up the game; and it says plainly when the history
