@@ -167,6 +167,9 @@ private slots:
         QVERIFY2(said.contains(QStringLiteral("最高は%1打/分").arg(made.best.c_str())),
                  qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("上向き")), qPrintable(said));
+        // Games kept before kana were counted name their romaji syllables.
+        const QString spots = window.findChild<QLabel *>("HistorySyllables")->accessibleName();
+        QVERIFY2(spots.contains(QStringLiteral("tu 18回、nn 12回、si 9回")), qPrintable(spots));
 
         // The other mode is another history: one game, its own keys.
         QTest::keyClick(window.findChild<QComboBox *>("HistorySource"), Qt::Key_Down);
