@@ -60,17 +60,25 @@ QString FormWindow::whyNoPractice() const {
     return QString::fromStdString(spots.reason());
 }
 
-// The menu item and the 成績 window's button, enabled alike, with the reason.
+// The menu item and the 成績 window's button, enabled alike, with the reason
+// when they are off; when on, the tooltip names the kana to be practised,
+// since the window may show another source than the game's.
 void FormWindow::offerPractice() {
     const bool can = canPractise();
     const QString why = can ? QString() : whyNoPractice();
+    QString tip = why;
+    if (can) {
+        const std::vector<std::string> weak = watch_->spots().kanaUnits();
+        tip = QStringLiteral("苦手な仮名:");
+        for (const std::string &kana : weak)
+            tip += QLatin1Char(' ') + QString::fromStdString(kana);
+    }
     if (practiceAction_) {
         practiceAction_->setEnabled(can);
-        practiceAction_->setToolTip(why);
-        practiceAction_->setStatusTip(why);
+        practiceAction_->setToolTip(tip);
     }
     if (historyWindow_)
-        historyWindow_->offerPractice(can, why);
+        historyWindow_->offerPractice(can, tip, why);
 }
 
 void FormWindow::weakSpotsRead() {

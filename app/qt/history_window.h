@@ -59,8 +59,8 @@ public:
     bool busy() const { return reading_ || exporting_; }
 
     // The button that starts a practice game, shown once the game offers
-    // one; `why` says why it cannot start, on the button and the status line.
-    void offerPractice(bool enabled, const QString &why);
+    // one, with `tip`; `why` says why it cannot start on the status line.
+    void offerPractice(bool enabled, const QString &tip, const QString &why);
 
 signals:
     void practiceAsked();

@@ -138,10 +138,10 @@ void HistoryWindow::showView(const HistoryView &view) {
     trouble_->setVisible(!trouble.isEmpty());
 }
 
-void HistoryWindow::offerPractice(bool enabled, const QString &why) {
+void HistoryWindow::offerPractice(bool enabled, const QString &tip, const QString &why) {
     practice_->show();
     practice_->setEnabled(enabled);
-    practice_->setToolTip(why);
+    practice_->setToolTip(tip);
     practiceStatus_->setText(why);
     practiceStatus_->setVisible(!why.isEmpty());
 }

@@ -220,6 +220,7 @@ private slots:
         QTRY_VERIFY(beside && !beside->busy());
         auto *practise = beside->findChild<QPushButton *>("HistoryPractice");
         QVERIFY(practise->isVisible() && practise->isEnabled());
+        QCOMPARE(practise->toolTip(), QStringLiteral("苦手な仮名: し"));
         beside->grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_practice.png"));
         practise->click();
         QVERIFY(g.form->inGame() && g.form->practiceGame());
