@@ -88,9 +88,9 @@ Made makeHistory(const std::string &path) {
     return made;
 }
 
-// Word games in which し is missed one time in five, then a practice game and
-// one more in which it is missed less, and a game of a list.
-void makeKanaHistory(const std::string &path) {
+// `before` word games in which し is missed one time in five, then a practice
+// game and one more in which it is missed less, and a game of a list.
+void makeKanaHistory(const std::string &path, int before = 5) {
     HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
     auto game = [&](int siHits, int siMisses, bool practice, std::string list) {
         GameRecord g;
@@ -108,7 +108,7 @@ void makeKanaHistory(const std::string &path) {
         if (!store.add(g, &why))
             qFatal("the history could not be made: %s", why.c_str());
     };
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < before; ++i)
         game(40, 10, false, "");
     game(30, 10, true, "");
     game(45, 5, false, "");
@@ -235,6 +235,21 @@ private slots:
         QVERIFY(g.find("Label1")->geometry().right() < g.find("Panel32")->geometry().left());
         QVERIFY(!g.window->windowTitle().contains(QStringLiteral("苦手練習")));
         QCOMPARE(g.file.writes, 0);
+    }
+
+    // A game that ends may be the one that makes the history thick enough.
+    void readsTheWeakSpotsAgainAfterEachGame() {
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        makeKanaHistory(path, 0);
+        GameWindow g;
+        g.window->setHistory(path, nullptr);
+        QTRY_VERIFY(g.window->whyNoPractice().contains(QStringLiteral("いまは215打")));
+        makeKanaHistory(path); // as another copy of the game would keep them
+        g.start();
+        g.typeNext();
+        g.key(Qt::Key_Escape);
+        QTRY_VERIFY(g.window->canPractise());
     }
 
     void saysPlainlyWhatWentWrongWithTheHistory() {
