@@ -88,33 +88,6 @@ Made makeHistory(const std::string &path) {
     return made;
 }
 
-// `before` word games in which し is missed one time in five, then a practice
-// game and one more in which it is missed less, and a game of a list.
-void makeKanaHistory(const std::string &path, int before = 5) {
-    HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
-    auto game = [&](int siHits, int siMisses, bool practice, std::string list) {
-        GameRecord g;
-        g.finishedAt = {kFirstMidnight + std::int64_t(store.totalsOfAll().games) * 600, 9 * 3600};
-        g.strokes = 100;
-        g.misses = siMisses;
-        g.seconds = 30;
-        g.completed = true;
-        g.speed = "200";
-        g.practice = practice;
-        g.list = std::move(list);
-        g.keys = {{'S', siHits, siMisses}, {'I', siHits, 0}, {'K', 50, 0}};
-        g.kana = {{"か", 50, 0}, {"し", siHits, siMisses}};
-        std::string why;
-        if (!store.add(g, &why))
-            qFatal("the history could not be made: %s", why.c_str());
-    };
-    for (int i = 0; i < before; ++i)
-        game(40, 10, false, "");
-    game(30, 10, true, "");
-    game(45, 5, false, "");
-    game(50, 0, false, "都道府県");
-}
-
 QStringList namesOfKeys(KeyHeatMap *map) {
     QStringList names;
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(map);
@@ -176,80 +149,6 @@ private slots:
         QTRY_VERIFY(!window.busy());
         QCOMPARE(window.findChild<SpeedChart *>()->points().size(), std::size_t(1));
         QCOMPARE(namesOfKeys(map).front(), QStringLiteral("Q 100.0%"));
-    }
-
-    // By kana with the table's letters, the lists beside the modes, the miss
-    // rate before and since practice; alone, the window offers no practice,
-    // beside the game its button starts one on the weak kana.
-    void showsTheKanaMissedTheListsAndWhatPracticeChanged() {
-        TempDir dir;
-        const std::string path = dir / "history.sqlite3";
-        makeKanaHistory(path);
-        useDesignStyle();
-        HistoryWindow window(path, nullptr);
-        window.showFor(GameMode::Word, 100);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(!window.busy());
-        window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_kana.png"));
-
-        const QString spots = window.findChild<QLabel *>("HistorySyllables")->accessibleName();
-        QVERIFY2(spots.contains(QStringLiteral("し si 65回")), qPrintable(spots));
-        QVERIFY2(!spots.contains(QStringLiteral("か")), qPrintable(spots));
-        auto *progress = window.findChild<QLabel *>("HistoryProgress");
-        QVERIFY(progress->isVisible());
-        QVERIFY2(progress->accessibleName().contains(QStringLiteral("し si 20.0% → 16.7%")),
-                 qPrintable(progress->accessibleName()));
-        QVERIFY(!window.findChild<QPushButton *>("HistoryPractice")->isVisible());
-
-        auto *sources = window.findChild<QComboBox *>("HistorySource");
-        QCOMPARE(sources->count(), 3);
-        QCOMPARE(sources->itemText(2), QStringLiteral("都道府県"));
-        QTest::keyClick(sources, Qt::Key_End);
-        QTRY_VERIFY(!window.busy());
-        QCOMPARE(window.source(), HistorySource::ofList("都道府県"));
-        QCOMPARE(window.findChild<QLabel *>("HistoryGames")->text(), QStringLiteral("ゲーム 1回"));
-        QVERIFY(!progress->isVisible());
-
-        GameWindow g;
-        g.window->setHistory(path, nullptr);
-        QTRY_VERIFY(g.window->canPractise());
-        g.key(Qt::Key_Menu);
-        QTest::keyClick(openMenu(), Qt::Key_Down);
-        QTest::keyClick(openMenu(), Qt::Key_Return);
-        auto *beside = g.window->findChild<HistoryWindow *>();
-        QTRY_VERIFY(beside && !beside->busy());
-        auto *practise = beside->findChild<QPushButton *>("HistoryPractice");
-        QVERIFY(practise->isVisible() && practise->isEnabled());
-        QCOMPARE(practise->toolTip(), QStringLiteral("苦手な仮名: し"));
-        beside->grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_practice.png"));
-        practise->click();
-        QVERIFY(g.form->inGame() && g.form->practiceGame());
-        QVERIFY2(g.window->windowTitle().endsWith(QStringLiteral("苦手練習: し")),
-                 qPrintable(g.window->windowTitle()));
-        QVERIFY(!practise->isEnabled());
-        g.tick(20);
-        while (g.form->inGame())
-            g.typeNext();
-        g.screenshot("practice_result");
-        QCOMPARE(g.text("Label1"), QStringLiteral("練習は記録なし"));
-        QVERIFY(g.find("Label1")->geometry().right() < g.find("Panel32")->geometry().left());
-        QVERIFY(!g.window->windowTitle().contains(QStringLiteral("苦手練習")));
-        QCOMPARE(g.file.writes, 0);
-    }
-
-    // A game that ends may be the one that makes the history thick enough.
-    void readsTheWeakSpotsAgainAfterEachGame() {
-        TempDir dir;
-        const std::string path = dir / "history.sqlite3";
-        makeKanaHistory(path, 0);
-        GameWindow g;
-        g.window->setHistory(path, nullptr);
-        QTRY_VERIFY(g.window->whyNoPractice().contains(QStringLiteral("いまは215打")));
-        makeKanaHistory(path); // as another copy of the game would keep them
-        g.start();
-        g.typeNext();
-        g.key(Qt::Key_Escape);
-        QTRY_VERIFY(g.window->canPractise());
     }
 
     void saysPlainlyWhatWentWrongWithTheHistory() {
