@@ -1,5 +1,7 @@
 #include "lists/phrase_file.h"
 
+#include "model/descriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -9,22 +11,6 @@
 namespace zem {
 
 namespace {
-
-class OpenFile {
-public:
-    explicit OpenFile(const std::string &path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
-    ~OpenFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    OpenFile(const OpenFile &) = delete;
-    OpenFile &operator=(const OpenFile &) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // At most `limit` + 1 bytes, so that a file grown since its size was seen is
 // still caught by the parser's own limit.
@@ -57,15 +43,16 @@ std::string listName(const std::string &path) {
 
 ListResult readPhraseFile(const std::string &path) {
     const std::string name = listName(path);
-    const OpenFile file(path);
+    // Not blocking, so that a FIFO named as a list cannot hang the window.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {};
-    if (file.fd() < 0 || ::fstat(file.fd(), &st) != 0)
+    if (file.get() < 0 || ::fstat(file.get(), &st) != 0)
         return refusedList(name, "ファイルを開けません");
     if (!S_ISREG(st.st_mode))
         return refusedList(name, "ふつうのファイルではありません");
     if (std::size_t(st.st_size) > kMaxListBytes)
         return refusedList(name, "ファイルが大きすぎます (最大 1 MB)");
-    const std::optional<std::string> bytes = readUpTo(file.fd(), kMaxListBytes);
+    const std::optional<std::string> bytes = readUpTo(file.get(), kMaxListBytes);
     if (!bytes)
         return refusedList(name, "ファイルを読めません");
     return parsePhraseList(*bytes, name);

@@ -1,6 +1,6 @@
 #include "records/posix_file_ops.h"
 
-#include "records/descriptor.h"
+#include "model/descriptor.h"
 
 #include <cerrno>
 #include <cstdio>

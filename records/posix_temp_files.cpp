@@ -1,6 +1,6 @@
 // The new files a save writes beside the record file, and the sweep of
 // those a killed save left behind.
-#include "records/descriptor.h"
+#include "model/descriptor.h"
 #include "records/posix_file_ops.h"
 
 #include <cerrno>
