@@ -151,9 +151,15 @@ std::vector<GameRecord> HistoryStore::recentGames(const HistorySource &source,
     std::vector<GameRecord> games;
     if (!db_ || version_ < 4)
         return games;
+    // Games kept before kana were counted have none: the reading stops at the
+    // first game that has, so that a long history of older games is not read
+    // through, game by game, for nothing.
+    sql::Statement first(*db_, "SELECT MIN(game_id) FROM game_kana");
+    if (first.step() != sql::Statement::Step::Row || first.isNull(0))
+        return games;
     sql::Statement q(*db_, "SELECT " + gameColumns(version_) + " FROM games WHERE " +
-                               gamesOf(source, true) + " ORDER BY id DESC");
-    q.bind(1, source.list.empty() ? modeName(source.mode) : source.list);
+                               gamesOf(source, true) + " AND id >= ?2 ORDER BY id DESC");
+    q.bind(1, source.list.empty() ? modeName(source.mode) : source.list).bind(2, first.integer(0));
     std::int64_t seen = 0;
     sql::Statement::Step step = sql::Statement::Step::Done;
     while (seen < judged && (step = q.step()) == sql::Statement::Step::Row) {
