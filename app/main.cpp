@@ -1,9 +1,9 @@
 #include "app/command_line.h"
 #include "app/form_design.h"
+#include "app/player_choices.h"
 #include "app/qt/error_box.h"
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
-#include "app/qt/player_choices.h"
 #include "app/qt/quit_on_signals.h"
 #include "app/qt/settings_file.h"
 #include "app/qt/start_up.h"
@@ -132,7 +132,8 @@ int main(int argc, char *argv[]) {
         writer = std::make_unique<zem::HistoryWriter>(historyPath);
     zem::TForm1 form(clock, random, records,
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
-    zem::PlayerChoices choices(form, zem::settingsPath(), shippedLists());
+    zem::SettingsFile settings(zem::settingsPath());
+    zem::PlayerChoices choices(form, settings, shippedLists());
     const std::string notice = choices.start(line.spelling, line.phrasesFile);
 
     auto window = zem::openFormWindow(form, historyPath, writer.get());
@@ -142,6 +143,6 @@ int main(int argc, char *argv[]) {
         zem::showErrorBox(window.get(), window->windowTitle(), notice);
     // Once the weak spots are read: a practice game, or the box says why not.
     if (line.practice)
-        window->practiceOnceRead();
+        window->dispatch([&] { form.practiceWhenRead(); });
     return zem::terminationRequested() ? 0 : app.exec();
 }

@@ -14,4 +14,14 @@ struct PlayerSettings {
     SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
 };
 
+// Where the settings are kept between runs. Reading never fails (what cannot
+// be read gives the defaults); a write that fails costs the player nothing
+// now, as the choices hold for this run and the next write tries again.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual PlayerSettings read() = 0;
+    virtual void write(const PlayerSettings &settings) = 0;
+};
+
 } // namespace zem

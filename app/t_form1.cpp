@@ -1,21 +1,12 @@
 #include "app/t_form1.h"
 
 #include "app/form_design.h"
+#include "app/form_layout.h"
 #include "game/clock_text.h"
 
 #include <string>
 
 namespace zem {
-
-namespace {
-
-// The rounded frame around the play area, and where a proverb's romaji starts.
-constexpr int kFrameLeft = 15, kFrameTop = 15, kFrameRight = 485, kFrameBottom = 330;
-constexpr int kLongLineLeft = 24;
-// The design's romaji line and bubble text.
-constexpr int kRomajiPx = 39, kRomajiTop = 66, kDisplayPx = 16, kDisplayTop = 32;
-
-} // namespace
 
 GameHistory &TForm1::noHistory() {
     static NoHistory none;
@@ -39,6 +30,8 @@ TForm1::TForm1(Clock &clock, Random &random, RecordFile &records, GameHistory &h
     // bubble, the bubble's text at the one inside it.
     romajiRight_ = model_.at(Shape2).rect.left;
     displayRight_ = model_.at(Shape4).rect.left;
+    model_.setCaption(formDesign().caption);
+    model_.takeCaptionChange();
 }
 
 void TForm1::FormCreate() {
@@ -55,7 +48,8 @@ void TForm1::FormCreate(Canvas &surface) {
 // A thin black rounded frame around the play area: filled in the window's
 // own colour, so only the outline shows.
 void TForm1::FormPaint(Canvas &canvas) {
-    canvas.roundRect(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom, 20, 20, clBlack, clMenu);
+    canvas.roundRect(layout::kFrameLeft, layout::kFrameTop, layout::kFrameRight,
+                     layout::kFrameBottom, 20, 20, clBlack, clMenu);
 }
 
 void TForm1::setBubbleVisible(bool visible) {
@@ -65,38 +59,10 @@ void TForm1::setBubbleVisible(bool visible) {
 
 // START: a full reset, the game screen, a fresh phrase, the clock running.
 void TForm1::Button1Click() {
-    state_.NewRecord = 0;
-    state_.ClockSeconds = 0;
-    state_.Halted = 0;
-    state_.StrokesPerMinute = 0.0;
-    state_.MissCount = 0;
-    state_.StrokeCount = 0;
-    state_.ClockRunning = 1;
-    model_.setTop(Panel32, 128);
-    setBubbleVisible(true);
-    model_.setVisible(Label2, true);
-    model_.setVisible(Label9, false);
-    model_.setText(Label4, "0分0秒");
-    model_.setText(Label5, "0打/分");
-    model_.setVisible(ComboBox1, false);
-    model_.setVisible(Button1, false);
-    model_.setPosition(ProgressBar1, 0);
-    gameSource_ = nextGame_ ? std::exchange(nextGame_, nullptr) : &phrases();
-    // A list's phrases may be as long as a proverb, whatever the mode.
-    if (proverbMode() || !tableGame())
-        model_.setLeft(Label1, kLongLineLeft);
-    else if (wordMode())
-        model_.setLeft(Label1, 75);
-    keyGuide_.pressReset();
-    gameSpelling_ = settings_.spelling;
-    drawPhrase();
-    tally_.start();
-    shownSeconds_ = 0;
-    model_.setVisible(RadioButton1, false);
-    model_.setVisible(RadioButton2, false);
-    model_.setVisible(groupbox1, false);
-    state_.StartTime = clock_.localTimeOfDay();
-    state_.StartMonotonicMs = clock_.monotonicMilliseconds();
+    resetCounters();
+    showGameScreen();
+    beginPhrases();
+    startClock();
     model_.setText(Label1, state_.TargetRomaji);
     model_.setText(Label2, state_.TargetDisplay);
     fitPhrase(true);
@@ -105,21 +71,52 @@ void TForm1::Button1Click() {
     Button3Click();
 }
 
-void TForm1::startPractice(const PhraseSource &practice) {
-    if (inGame())
-        return;
-    nextGame_ = &practice;
-    Button1Click();
+void TForm1::resetCounters() {
+    state_.NewRecord = 0;
+    state_.ClockSeconds = 0;
+    state_.Halted = 0;
+    state_.StrokesPerMinute = 0.0;
+    state_.MissCount = 0;
+    state_.StrokeCount = 0;
+    state_.ClockRunning = 1;
 }
 
-// The modes choose between the table's two halves; a list has none.
-void TForm1::usePhrases(const PhraseSource *source) {
-    source_ = source;
-    // The last game's source may be gone once another is chosen.
-    if (!inGame())
-        gameSource_ = nullptr;
-    model_.setEnabled(RadioButton1, !source);
-    model_.setEnabled(RadioButton2, !source);
+// The bubble and the counters come up; every control that could take the
+// focus goes, so the window holds it for the keys of the game.
+void TForm1::showGameScreen() {
+    model_.setTop(Panel32, layout::kMascotPlayTop);
+    setBubbleVisible(true);
+    model_.setVisible(Label2, true);
+    model_.setVisible(Label9, false);
+    model_.setText(Label4, "0分0秒");
+    model_.setText(Label5, "0打/分");
+    model_.setVisible(ComboBox1, false);
+    model_.setVisible(Button1, false);
+    model_.setPosition(ProgressBar1, 0);
+    model_.setVisible(RadioButton1, false);
+    model_.setVisible(RadioButton2, false);
+    model_.setVisible(groupbox1, false);
+}
+
+// The game's source, rule and first phrase; a list's phrases may be as long
+// as a proverb, whatever the mode.
+void TForm1::beginPhrases() {
+    sources_.beginGame();
+    showTitle();
+    if (proverbMode() || !sources_.tableGame())
+        model_.setLeft(Label1, layout::kLongLineLeft);
+    else if (wordMode())
+        model_.setLeft(Label1, layout::kWordLineLeft);
+    keyGuide_.pressReset();
+    gameSpelling_ = settings_.spelling;
+    drawPhrase();
+    tally_.start();
+    shownSeconds_ = 0;
+}
+
+void TForm1::startClock() {
+    state_.StartTime = clock_.localTimeOfDay();
+    state_.StartMonotonicMs = clock_.monotonicMilliseconds();
 }
 
 // A list's texts are shown whole, in a smaller font where they are long: the
@@ -128,28 +125,28 @@ void TForm1::usePhrases(const PhraseSource *source) {
 // player's eyes. The table's phrases are shown as designed, even a proverb
 // whose romaji runs past the frame until its first letters are typed.
 void TForm1::fitPhrase(bool newPhrase) {
-    if (tableGame())
+    if (sources_.tableGame())
         return;
     const Control &romaji = model_.at(Label1);
-    const int romajiPx =
-        WindowModel::fittingFontPx(state_.TargetRomaji, newPhrase ? kRomajiPx : romaji.fontPx,
-                                   romajiRight_ - romaji.rect.left);
+    const int romajiPx = WindowModel::fittingFontPx(state_.TargetRomaji,
+                                                    newPhrase ? layout::kRomajiPx : romaji.fontPx,
+                                                    romajiRight_ - romaji.rect.left);
     model_.setFontPx(Label1, romajiPx);
-    model_.setTop(Label1, kRomajiTop + (kRomajiPx - romajiPx) / 2);
+    model_.setTop(Label1, layout::kRomajiTop + (layout::kRomajiPx - romajiPx) / 2);
     if (!newPhrase)
         return;
     const Control &display = model_.at(Label2);
-    const int displayPx = WindowModel::fittingFontPx(state_.TargetDisplay, kDisplayPx,
+    const int displayPx = WindowModel::fittingFontPx(state_.TargetDisplay, layout::kDisplayPx,
                                                      displayRight_ - display.rect.left);
     model_.setFontPx(Label2, displayPx);
-    model_.setTop(Label2, kDisplayTop + (kDisplayPx - displayPx) / 2);
+    model_.setTop(Label2, layout::kDisplayTop + (layout::kDisplayPx - displayPx) / 2);
 }
 
 void TForm1::showDesignFonts() {
-    model_.setFontPx(Label1, kRomajiPx);
-    model_.setTop(Label1, kRomajiTop);
-    model_.setFontPx(Label2, kDisplayPx);
-    model_.setTop(Label2, kDisplayTop);
+    model_.setFontPx(Label1, layout::kRomajiPx);
+    model_.setTop(Label1, layout::kRomajiTop);
+    model_.setFontPx(Label2, layout::kDisplayPx);
+    model_.setTop(Label2, layout::kDisplayTop);
 }
 
 void TForm1::Button2Click() {
@@ -168,31 +165,6 @@ void TForm1::showIdleControls() {
     model_.setVisible(RadioButton1, true);
     model_.setVisible(RadioButton2, true);
     model_.setVisible(groupbox1, true);
-}
-
-// Escape stops a running game; every other key-down is the character's.
-void TForm1::FormKeyDown(std::uint16_t &key, ShiftState) {
-    if (state_.Halted != 0 || key != kVkEscape)
-        return;
-    if (inGame())
-        keepGame(false);
-    state_.NewRecord = 0;
-    state_.Halted = 1;
-    state_.ClockRunning = 0;
-    state_.StrokesPerMinute = 0.0;
-    state_.MissCount = 0;
-    state_.StrokeCount = 0;
-    model_.setText(Label3, std::to_string(state_.StrokeCount) + "打");
-    model_.setText(Label7, std::to_string(state_.MissCount) + "打");
-    model_.setText(Label4, "0分0秒");
-    showIdleControls();
-    model_.setPosition(ProgressBar1, 0);
-    model_.setText(Label1, "タイピングZem");
-    model_.setVisible(Label2, false);
-    model_.setVisible(Label9, true);
-    setBubbleVisible(false);
-    model_.setLeft(Label1, 75);
-    Button2Click();
 }
 
 // The clock runs in every state; it only counts while a game runs, and every
@@ -218,7 +190,8 @@ void TForm1::ComboBox1Change() {
     records_.display(i);
 }
 
-// The caption and record of the chosen mode are shown larger.
+// The caption and record of the chosen mode are shown larger; the mode is
+// the table's source from now on.
 void TForm1::RadioButton1Click() {
     if (!proverbMode())
         return;
@@ -226,6 +199,7 @@ void TForm1::RadioButton1Click() {
     model_.setFontPoints(Label12, 9);
     model_.setFontPoints(Label11, 12);
     model_.setFontPoints(Label13, 12);
+    sourceChanged();
 }
 
 void TForm1::RadioButton2Click() {
@@ -235,6 +209,7 @@ void TForm1::RadioButton2Click() {
     model_.setFontPoints(Label13, 9);
     model_.setFontPoints(Label10, 12);
     model_.setFontPoints(Label12, 12);
+    sourceChanged();
 }
 
 } // namespace zem

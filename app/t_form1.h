@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/form_events.h"
 #include "app/mascot.h"
 #include "app/player_settings.h"
+#include "app/practice_rule.h"
 #include "game/game_state.h"
 #include "game/key_guide.h"
-#include "game/phrase_source.h"
+#include "game/phrase_sources.h"
 #include "history/game_history.h"
 #include "history/game_tally.h"
 #include "kana/spelling_judge.h"
@@ -16,7 +18,8 @@
 #include "records/record_file.h"
 
 #include <cstdint>
-#include <utility>
+#include <functional>
+#include <vector>
 
 namespace zem {
 
@@ -62,26 +65,44 @@ public:
     void RadioButton1Click();
     void RadioButton2Click();
     void Timer1Timer();
+    // The window is closing, by the player or at a logout: a game in play
+    // stops as Escape stops it, and is kept.
+    void FormClose();
+
+    // Who follows the game: told of each game's end, of a new source and of
+    // settings to keep. A listener removes itself before it goes.
+    void addListener(FormEvents &listener);
+    void removeListener(FormEvents &listener);
 
     // The run's choices: the spelling rule a START takes, the spellings the
-    // player typed last. The window reads and keeps them; the game only
-    // updates the spellings, and says so through takeSettingsChange().
+    // player typed last. The game updates the spellings and tells the
+    // listeners once a game ends.
     PlayerSettings &settings() { return settings_; }
     const PlayerSettings &settings() const { return settings_; }
-    bool takeSettingsChange() { return std::exchange(settingsChanged_, false); }
-    // Where the next games draw their phrases; null for the built-in table.
-    // The source must outlive its use; a game in play keeps the one it began with.
-    void usePhrases(const PhraseSource *source);
-    const PhraseSource &phrases() const { return source_ ? *source_ : tablePhrases_; }
-    // Runs START on `practice` for this one game; the source of usePhrases()
-    // comes back with the next START. `practice` must outlive the game and
-    // stay until another game starts or another source is chosen.
-    void startPractice(const PhraseSource &practice);
+
+    // Where the next games draw their phrases: a list, whatever the mode, or
+    // the built-in table. Only between games; the modes are off during a list.
+    void useList(PoolPhrases list);
+    void useTable();
+    const PhraseSources &sources() const { return sources_; }
+    // Whose games the history counts the next game among: the list in play,
+    // or the table in the mode chosen.
+    HistorySource historySource() const;
+
+    // 苦手練習. The weak spots of a source arrive from the history as they
+    // are read; a practice game of the source in play can start once its
+    // spots show weak kana and no game runs.
+    void weakSpotsRead(const HistorySource &source, WeakSpots spots);
+    PracticeRule::Offer practiceOffer() const;
+    // START on a practice draw of the phrases in play, for this one game,
+    // when the offer allows; the next START plays the usual source again.
+    void startPractice();
+    // typing-zem --practice: a practice game as soon as the spots of the
+    // source in play are in; where there is none to be had, that arrival
+    // fails with the reason, once.
+    void practiceWhenRead();
     // Whether the game running now, or the last one, was a practice game.
-    bool practiceGame() const { return gameSource_ && gameSource_->practice(); }
-    // Whether the game running now, or the last one, drew from the built-in
-    // table: only those games count for the records.
-    bool tableGame() const { return !gameSource_ || gameSource_ == &tablePhrases_; }
+    bool practiceGame() const { return sources_.practiceGame(); }
     // The rule of the game running now, or of the last one.
     SpellingRule gameSpelling() const { return gameSpelling_; }
 
@@ -97,9 +118,20 @@ public:
 
 private:
     static GameHistory &noHistory();
+    // START's steps.
+    void resetCounters();
+    void showGameScreen();
+    void beginPhrases();
+    void startClock();
+    // The ends of a game.
     void completionCheck();
+    void stopGame();
+    void showResult();
+    void showStoppedScreen();
     std::string resultLine() const;
     void keepGame(bool completed);
+    void announceEnd(bool completed);
+    // Phrases.
     void refill();
     void drawPhrase();
     void noteSpellings();
@@ -107,6 +139,9 @@ private:
     void setBubbleVisible(bool visible);
     void fitPhrase(bool newPhrase);
     void showDesignFonts();
+    void sourceChanged();
+    void showTitle();
+    void tell(const std::function<void(FormEvents &)> &call);
 
     GameState state_;
     KeyGuide keyGuide_;
@@ -118,11 +153,11 @@ private:
     PlayerSettings settings_;
     bool settingsChanged_ = false;
     SpellingRule gameSpelling_ = SpellingRule::Table;
-    TablePhrases tablePhrases_;
-    const PhraseSource *source_ = nullptr;
-    const PhraseSource *gameSource_ = nullptr; // what the game in play draws from
-    const PhraseSource *nextGame_ = nullptr;   // the next START's, for that game only
-    std::uint16_t shownSeconds_ = 0;           // what the time label shows of this game
+    PhraseSources sources_;
+    PracticeRule practice_;
+    bool practiceWanted_ = false;
+    std::vector<FormEvents *> listeners_;
+    std::uint16_t shownSeconds_ = 0; // what the time label shows of this game
     // Where the romaji line and the bubble's text must end to be seen whole.
     int romajiRight_ = 0, displayRight_ = 0;
 };

@@ -1,11 +1,15 @@
 #include "app/t_form1.h"
 
-#include "game/speed_text.h"
-#include "model/failure.h"
-
 #include <string>
 
 namespace zem {
+
+// Escape stops a running game; every other key-down is the character's.
+void TForm1::FormKeyDown(std::uint16_t &key, ShiftState) {
+    if (state_.Halted != 0 || key != kVkEscape)
+        return;
+    stopGame();
+}
 
 // The judge: every character the window receives is either the next letter
 // or a miss; then the completion check runs, for misses too.
@@ -56,8 +60,7 @@ void TForm1::refill() {
 // The romaji line shows the judge's spelling of it: with the table's rule,
 // the table's letters as drawn.
 void TForm1::drawPhrase() {
-    const PhraseSource &source = gameSource_ ? *gameSource_ : phrases();
-    source.draw(state_, random_, wordMode());
+    sources_.game().draw(state_, random_, wordMode());
     judge_.start(state_.TargetKana, gameSpelling_, &settings_.lastSpellings);
     state_.TargetRomaji = judge_.rest();
 }
@@ -74,72 +77,6 @@ void TForm1::noteSpellings() {
             settingsChanged_ = true;
         }
     }
-}
-
-// Ends the game when the course is typed: speed, records, result screen.
-void TForm1::completionCheck() {
-    if (state_.StrokeCount != state_.CourseLength)
-        return;
-    // The speed counts the seconds of the last clock tick; a course typed
-    // before the first full second cannot be divided by.
-    if (state_.ElapsedSeconds == 0)
-        throw Failure("0 による浮動小数点数除算");
-    state_.StrokesPerMinute = double(state_.StrokeCount) / double(state_.ElapsedSeconds) * 60.0;
-    model_.setText(Label5, SpeedText(state_.StrokesPerMinute) + "打/分");
-    try {
-        // hiscore.dat keeps the built-in modes only.
-        if (tableGame())
-            records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
-    } catch (const Failure &) {
-        keepGame(true); // a record that could not be saved still leaves its game
-        throw;
-    }
-    keepGame(true);
-    state_.Halted = 1;
-    state_.ClockRunning = 0;
-    showIdleControls();
-    model_.setLeft(Label1, 75);
-    model_.setText(Label1, resultLine());
-    state_.NewRecord = 0;
-    model_.setVisible(Label2, false);
-    setBubbleVisible(false);
-    model_.setTop(Panel32, 24);
-}
-
-// A practice game sets no record, and its line says so in the room left of
-// the mascot; the course stays on its own label.
-std::string TForm1::resultLine() const {
-    if (practiceGame())
-        return "練習は記録なし";
-    return state_.NewRecord == 1 ? std::string("記録更新だ!!")
-                                 : std::to_string(state_.CourseLength) + "打だ!!";
-}
-
-// Hands the game that ends now to the history; play never waits for it.
-// A game ends once: the tally stops here, so that keys the window still
-// takes after a failed record save make no second game.
-void TForm1::keepGame(bool completed) {
-    const bool typed = tally_.counting() && tally_.any();
-    tally_.stop();
-    if (!typed)
-        return;
-    GameRecord game;
-    game.finishedAt = clock_.wallTime();
-    game.mode = wordMode() ? GameMode::Word : GameMode::Proverb;
-    game.course = state_.CourseLength;
-    game.strokes = state_.StrokeCount;
-    game.misses = state_.MissCount;
-    game.seconds = shownSeconds_;
-    game.completed = completed;
-    if (completed)
-        game.speed = SpeedText(state_.StrokesPerMinute);
-    game.newRecord = state_.NewRecord == 1;
-    game.spelling = gameSpelling_;
-    const PhraseSource &source = gameSource_ ? *gameSource_ : phrases();
-    game.list = source.listName();
-    game.practice = source.practice();
-    tally_.fill(game);
-    history_.keep(std::move(game));
 }
 
 } // namespace zem

@@ -3,6 +3,7 @@
 #include "history/game_record.h"
 #include "history/history_lock.h"
 #include "history/history_repair.h"
+#include "history/history_source.h"
 #include "history/sqlite.h"
 
 #include <cstdint>
@@ -63,21 +64,6 @@ struct ConfusionTotal {
     char expected = 0;
     unsigned char typed = 0;
     std::int64_t count = 0;
-};
-
-// Whose games a query reads: the built-in table in one mode, or one of the
-// player's lists, whatever the mode was when it was played.
-struct HistorySource {
-    HistorySource(GameMode mode = GameMode::Word) : mode(mode) {}
-    static HistorySource ofList(std::string name) {
-        HistorySource source;
-        source.list = std::move(name);
-        return source;
-    }
-    GameMode mode;
-    std::string list; // empty: the built-in table
-    std::string key() const { return sourceKey(mode, list); }
-    bool operator==(const HistorySource &) const = default;
 };
 
 // A kana's hits and misses, summed over games.

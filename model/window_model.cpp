@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <tuple>
+#include <utility>
 
 namespace zem {
 
@@ -215,16 +216,33 @@ int WindowModel::topLevelTab(ControlId id) const {
     return at(c).tabOrder;
 }
 
-std::vector<ControlId> WindowModel::tabStops() const {
-    std::vector<ControlId> stops;
+std::vector<ControlId> WindowModel::tabOrder() const {
+    std::vector<ControlId> order;
     for (ControlId id = 0; id < size(); ++id)
-        if (canFocus(id))
-            stops.push_back(id);
-    std::stable_sort(stops.begin(), stops.end(), [this](ControlId a, ControlId b) {
+        if (at(id).focusable)
+            order.push_back(id);
+    std::stable_sort(order.begin(), order.end(), [this](ControlId a, ControlId b) {
         return std::tuple(topLevelTab(a), at(a).tabOrder) <
                std::tuple(topLevelTab(b), at(b).tabOrder);
     });
+    return order;
+}
+
+std::vector<ControlId> WindowModel::tabStops() const {
+    std::vector<ControlId> stops = tabOrder();
+    std::erase_if(stops, [this](ControlId id) { return !canFocus(id); });
     return stops;
+}
+
+void WindowModel::setCaption(std::string caption) {
+    if (caption_ == caption)
+        return;
+    caption_ = std::move(caption);
+    captionChanged_ = true;
+}
+
+bool WindowModel::takeCaptionChange() {
+    return std::exchange(captionChanged_, false);
 }
 
 void WindowModel::activate() {

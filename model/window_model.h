@@ -66,8 +66,16 @@ public:
     // The window was activated: with the focus on the window itself, it goes
     // to the first control in the tab order that can take it.
     void activate();
+    // Every control that takes the focus when it can, in tab order: parents
+    // by their own order, then their children by theirs.
+    std::vector<ControlId> tabOrder() const;
     // The controls that can take the focus now, in tab order.
     std::vector<ControlId> tabStops() const;
+
+    // The window's title bar.
+    const std::string &caption() const { return caption_; }
+    void setCaption(std::string caption);
+    bool takeCaptionChange();
 
     // Controls changed since the last call, each once, in order of change.
     std::vector<ControlId> takeChanges();
@@ -93,6 +101,8 @@ private:
     std::vector<ControlId> changes_;
     ControlId focus_ = kWindow;
     bool focusChanged_ = false;
+    std::string caption_;
+    bool captionChanged_ = false;
 };
 
 } // namespace zem

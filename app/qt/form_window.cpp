@@ -4,23 +4,32 @@
 #include "app/qt/accessibility.h"
 #include "app/qt/control_view.h"
 #include "app/qt/design_look.h"
+#include "app/qt/error_box.h"
+#include "app/qt/form_menu.h"
+#include "app/qt/key_codes.h"
 #include "app/qt/panel_view.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/weak_spot_watch.h"
 #include "app/t_form1.h"
-#include "game/practice_phrases.h"
+#include "model/failure.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <algorithm>
-#include <tuple>
+#include <utility>
 
 namespace zem {
 
 FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(form) {
     const FormDesign &design = formDesign();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromStdString(design.caption));
+    setWindowTitle(QString::fromStdString(form_.model().caption()));
     // Romaji keys must arrive as plain key events, even with a Japanese
     // input method running.
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -42,7 +51,10 @@ FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(f
     orderTabStops();
     // The views were built from the model as it is now.
     form_.model().takeChanges();
+    form_.model().takeCaptionChange();
+    menu_ = new FormMenu(*this, form_);
     connectInputs();
+    form_.addListener(*this);
 
     timer_.setObjectName(QStringLiteral("Timer1"));
     timer_.setInterval(1000);
@@ -50,9 +62,12 @@ FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(f
     // would now and then skip or repeat a second.
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.start();
+    // SIGTERM and SIGHUP end the event loop without closing the window.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { form_.FormClose(); });
 }
 
 FormWindow::~FormWindow() {
+    form_.removeListener(*this);
     // Qt deletes the children after this object's members are gone; a focus
     // change on the way must not reach them.
     disconnect(focusConnection_);
@@ -71,24 +86,11 @@ void FormWindow::createViews() {
     }
 }
 
-// Tab runs through the focusable controls by the tab order of their
-// top-level control, then by their own within it.
+// Tab runs through the controls in the model's order.
 void FormWindow::orderTabStops() {
-    const WindowModel &model = form_.model();
-    auto rank = [&](ControlId id) {
-        ControlId top = id;
-        while (model.at(top).parent != kWindow)
-            top = model.at(top).parent;
-        return std::tuple(model.at(top).tabOrder, model.at(id).tabOrder);
-    };
-    std::vector<ControlId> stops;
-    for (ControlId id = 0; id < model.size(); ++id)
-        if (model.at(id).focusable)
-            stops.push_back(id);
-    std::stable_sort(stops.begin(), stops.end(),
-                     [&](ControlId a, ControlId b) { return rank(a) < rank(b); });
-    for (std::size_t i = 1; i < stops.size(); ++i)
-        QWidget::setTabOrder(widgetOf(stops[i - 1]), widgetOf(stops[i]));
+    const std::vector<ControlId> order = form_.model().tabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widgetOf(order[i - 1]), widgetOf(order[i]));
 }
 
 QWidget *FormWindow::widgetOf(ControlId id) const {
@@ -115,6 +117,8 @@ void FormWindow::sync() {
         describeForReaders(views_[std::size_t(id)]->widget(), model.at(id));
     }
     syncing_ = false;
+    if (model.takeCaptionChange())
+        setWindowTitle(QString::fromStdString(model.caption()));
     const bool moved = model.takeFocusChange();
     if (moved || focusWidget() != widgetOf(model.focus()))
         applyFocus();
@@ -165,6 +169,158 @@ void FormWindow::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     QtCanvas canvas(painter, event->rect());
     form_.FormPaint(canvas);
+}
+
+void FormWindow::connectInputs() {
+    auto *start = qobject_cast<QAbstractButton *>(widgetOf(form_.Button1));
+    connect(start, &QAbstractButton::clicked, this,
+            [this] { dispatch([this] { form_.Button1Click(); }); });
+
+    // A click on the checked mode button changes nothing and runs nothing.
+    const std::pair<ControlId, void (TForm1::*)()> modes[] = {
+        {form_.RadioButton1, &TForm1::RadioButton1Click},
+        {form_.RadioButton2, &TForm1::RadioButton2Click}};
+    for (auto [id, handler] : modes) {
+        auto *radio = qobject_cast<QAbstractButton *>(widgetOf(id));
+        connect(radio, &QAbstractButton::clicked, this, [this, id = id, handler = handler] {
+            dispatch([&] {
+                if (form_.model().clickRadio(id))
+                    (form_.*handler)();
+            });
+        });
+    }
+
+    // activated: a pick by the player, by mouse or keyboard, never one made
+    // by the program.
+    auto *course = qobject_cast<QComboBox *>(widgetOf(form_.ComboBox1));
+    connect(course, &QComboBox::activated, this, [this](int index) {
+        dispatch([&] {
+            form_.model().setItemIndex(form_.ComboBox1, index);
+            form_.ComboBox1Change();
+        });
+    });
+
+    connect(&timer_, &QTimer::timeout, this, [this] { dispatch([this] { form_.Timer1Timer(); }); });
+
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                               [this](QWidget *, QWidget *now) { focusChanged(now); });
+}
+
+void FormWindow::dispatch(const std::function<void()> &handler) {
+    try {
+        handler();
+    } catch (const Failure &failure) {
+        // What the handler did before it failed stays done, and shows.
+        sync();
+        showFailure(failure.message());
+        return;
+    }
+    sync();
+}
+
+void FormWindow::showFailure(const std::string &message) {
+    showErrorBox(this, windowTitle(), message);
+    // Qt may leave no focus widget at all after a modal box.
+    activateWindow();
+    applyFocus();
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *event) {
+    // Between games the Menu key and Shift+F10 open the window's menu and
+    // go no further; in a game they are keys like any other.
+    if (opensMenu(*event) && !form_.inGame()) {
+        event->accept();
+        QWidget *anchor = focusWidget() ? focusWidget() : this;
+        menu_->open(anchor->mapToGlobal(anchor->rect().center()));
+        return;
+    }
+    if (!takesKeys()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    std::uint16_t key = virtualKey(event->key());
+    const ShiftState shift = shiftState(event->modifiers());
+    dispatch([&] { form_.FormKeyDown(key, shift); });
+    // The press's character is judged even when its key-down has just moved
+    // the focus away (Escape gives it to START).
+    for (char c : pressCharacters(event->text()))
+        dispatch([&] {
+            char ch = c;
+            form_.FormKeyPress(ch);
+        });
+}
+
+// A held key repeats its press, never its release: only the final release
+// counts.
+void FormWindow::keyReleaseEvent(QKeyEvent *event) {
+    if (!takesKeys()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    std::uint16_t key = virtualKey(event->key());
+    const ShiftState shift = shiftState(event->modifiers());
+    dispatch([&] { form_.FormKeyUp(key, shift); });
+}
+
+bool FormWindow::opensMenu(const QKeyEvent &event) const {
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Menu && mods == Qt::NoModifier) ||
+           (event.key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
+}
+
+// A right click anywhere in the window, whichever control it lands on: none
+// of them has a menu of its own, so the event comes on to the window. The
+// Menu key's context-menu event (X sends one before the key itself) is left
+// to the key, which keyPressEvent takes on every platform.
+void FormWindow::contextMenuEvent(QContextMenuEvent *event) {
+    if (event->reason() == QContextMenuEvent::Keyboard || form_.inGame()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    menu_->open(event->globalPos());
+}
+
+// A game in play when the window closes (the window manager's close, or the
+// end of the program at a logout) is kept as Escape would keep it.
+void FormWindow::closeEvent(QCloseEvent *event) {
+    dispatch([this] { form_.FormClose(); });
+    event->accept();
+}
+
+void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
+    menu_->setHistory(path, writer);
+    delete watch_;
+    watch_ = new WeakSpotWatch(std::move(path), writer, this);
+    connect(watch_, &WeakSpotWatch::changed, this, [this] {
+        dispatch([this] { form_.weakSpotsRead(watch_->source(), watch_->spots()); });
+        menu_->offerPractice();
+    });
+    readWeakSpots();
+}
+
+void FormWindow::setChoices(PlayerChoices *choices) {
+    menu_->setChoices(choices);
+    sync();
+}
+
+// The weak spots go stale when a game ends or the source changes.
+void FormWindow::readWeakSpots() {
+    if (watch_)
+        watch_->read(form_.historySource());
+    menu_->offerPractice();
+}
+
+void FormWindow::gameEnded(const HistorySource &, bool) {
+    readWeakSpots();
+}
+
+void FormWindow::sourceChanged(const HistorySource &) {
+    readWeakSpots();
 }
 
 } // namespace zem

@@ -19,4 +19,15 @@ PlayerSettings readSettings(const QString &path);
 // Writes every setting; false when the file could not be written.
 bool writeSettings(const QString &path, const PlayerSettings &settings);
 
+// The settings file as the game's choices keep their settings.
+class SettingsFile final : public SettingsStore {
+public:
+    explicit SettingsFile(QString path) : path_(std::move(path)) {}
+    PlayerSettings read() override { return readSettings(path_); }
+    void write(const PlayerSettings &settings) override { writeSettings(path_, settings); }
+
+private:
+    QString path_;
+};
+
 } // namespace zem

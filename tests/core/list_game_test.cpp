@@ -15,14 +15,14 @@ std::string times(int n, std::string_view s) {
 TEST(ListGame, CompletedListGameLeavesTheRecordFileAloneAndTheTableStillSetsRecords) {
     FormFixture f;
     const PoolPhrases list({{"猫", "ねこ", "NEKO"}});
-    f.form->usePhrases(&list);
+    f.form->useList(list);
     ASSERT_EQ(f.playCourse(10), std::nullopt); // 600 strokes a minute: a record for the table
     EXPECT_EQ(f.text("Label2"), "猫");
     EXPECT_EQ(f.text("Label1"), "100打だ!!");
     EXPECT_EQ(f.file.writes, 0);
     EXPECT_EQ(f.file.content, freshRecords());
 
-    f.form->usePhrases(nullptr);
+    f.form->useTable();
     ASSERT_EQ(f.playCourse(10), std::nullopt);
     EXPECT_EQ(f.text("Label1"), "記録更新だ!!");
     EXPECT_EQ(f.file.writes, 1);
@@ -31,11 +31,11 @@ TEST(ListGame, CompletedListGameLeavesTheRecordFileAloneAndTheTableStillSetsReco
 TEST(ListGame, ModesAreDisabledWhileAListIsActive) {
     FormFixture f;
     const PoolPhrases list({{"猫", "ねこ", "NEKO"}});
-    f.form->usePhrases(&list);
+    f.form->useList(list);
     f.pickProverbs();
     EXPECT_FALSE(f.form->proverbMode()) << "a disabled button takes no click";
     EXPECT_FALSE(f.model().canFocus(f.form->RadioButton2));
-    f.form->usePhrases(nullptr);
+    f.form->useTable();
     f.pickProverbs();
     EXPECT_TRUE(f.form->proverbMode());
 }
@@ -56,7 +56,7 @@ TEST_P(ListFit, ShowsTheWholePhraseInsideTheFrameAndTheBubble) {
     const FitCase &c = GetParam();
     FormFixture f;
     const PoolPhrases list({c.phrase});
-    f.form->usePhrases(&list);
+    f.form->useList(list);
     f.start();
     const Control &romaji = f.at("Label1");
     const Control &display = f.at("Label2");

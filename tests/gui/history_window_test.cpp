@@ -227,7 +227,8 @@ private slots:
         GameWindow g;
         TempDir dir;
         g.window->setHistory(dir / "history.sqlite3", nullptr); // none yet
-        QTRY_VERIFY(g.window->whyNoPractice().contains(QStringLiteral("300打以上")));
+        QTRY_VERIFY(QString::fromStdString(g.form->practiceOffer().why)
+                        .contains(QStringLiteral("300打以上")));
         // ことわざ at 300 strokes, which the 成績 window must open on.
         g.click("RadioButton1");
         g.window->dispatch([&] {
@@ -255,7 +256,8 @@ private slots:
             // Nothing to practise in an empty history, and the item says why.
             const QAction *practice = menu->actions().back();
             QCOMPARE(practice->text(), QStringLiteral("苦手練習"));
-            QVERIFY2(!practice->isEnabled() && practice->toolTip() == g.window->whyNoPractice(),
+            QVERIFY2(!practice->isEnabled() &&
+                         practice->toolTip() == QString::fromStdString(g.form->practiceOffer().why),
                      qPrintable(practice->toolTip()));
             QTest::keyClick(menu, Qt::Key_Escape);
             QVERIFY2(!openMenu(), how);
@@ -276,7 +278,7 @@ private slots:
         auto *practise = history->findChild<QPushButton *>("HistoryPractice");
         QVERIFY(practise->isVisible() && !practise->isEnabled());
         QCOMPARE(history->findChild<QLabel *>("HistoryPracticeStatus")->text(),
-                 g.window->whyNoPractice());
+                 QString::fromStdString(g.form->practiceOffer().why));
         history->grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_thin.png"));
         QVERIFY(g.focused("Button1")); // the game's, for when it is active again
         QCOMPARE(g.form->model().focus(), g.form->Button1);

@@ -92,7 +92,7 @@ private slots:
 
         GameWindow g;
         g.window->setHistory(path, nullptr);
-        QTRY_VERIFY(g.window->canPractise());
+        QTRY_VERIFY(g.form->practiceOffer().can);
         g.key(Qt::Key_Menu);
         QTest::keyClick(openMenu(), Qt::Key_Down);
         QTest::keyClick(openMenu(), Qt::Key_Return);
@@ -124,12 +124,13 @@ private slots:
         makeKanaHistory(path, 0);
         GameWindow g;
         g.window->setHistory(path, nullptr);
-        QTRY_VERIFY(g.window->whyNoPractice().contains(QStringLiteral("いまは215打")));
+        QTRY_VERIFY(QString::fromStdString(g.form->practiceOffer().why)
+                        .contains(QStringLiteral("いまは215打")));
         makeKanaHistory(path); // as another copy of the game would keep them
         g.start();
         g.typeNext();
         g.key(Qt::Key_Escape);
-        QTRY_VERIFY(g.window->canPractise());
+        QTRY_VERIFY(g.form->practiceOffer().can);
     }
 };
 

@@ -1,6 +1,5 @@
-#include "app/qt/player_choices.h"
+#include "app/player_choices.h"
 
-#include "app/qt/settings_file.h"
 #include "app/t_form1.h"
 #include "lists/phrase_file.h"
 
@@ -10,33 +9,42 @@ namespace zem {
 
 namespace {
 
-std::unique_ptr<PoolPhrases> poolOf(const PhraseList &list) {
+PoolPhrases poolOf(const PhraseList &list) {
     std::vector<PoolPhrase> phrases;
     phrases.reserve(list.phrases.size());
     for (const ListPhrase &p : list.phrases)
         phrases.push_back({p.display, p.kana, p.romaji});
-    return std::make_unique<PoolPhrases>(std::move(phrases), list.name);
+    return PoolPhrases(std::move(phrases), list.name);
 }
 
 } // namespace
 
-PlayerChoices::PlayerChoices(TForm1 &form, QString settingsPath, std::string shippedLists)
-    : form_(form), path_(std::move(settingsPath)), shippedLists_(std::move(shippedLists)) {}
+PlayerChoices::PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists)
+    : form_(form), store_(store), shippedLists_(std::move(shippedLists)) {
+    form_.addListener(*this);
+}
+
+PlayerChoices::~PlayerChoices() {
+    form_.removeListener(*this);
+}
 
 std::string PlayerChoices::start(const std::string &spelling, const std::string &phrasesFile) {
-    form_.settings() = readSettings(path_);
-    fileSpelling_ = form_.settings().spelling;
-    if (auto rule = spellingRuleNamed(spelling))
+    kept_ = store_.read();
+    form_.settings() = kept_;
+    if (auto rule = spellingRuleNamed(spelling)) {
+        oneRunRule_ = true;
         form_.settings().spelling = *rule;
+    }
     if (!phrasesFile.empty())
         return openList(phrasesFile, false);
-    const std::string remembered = form_.settings().lastList;
+    const std::string remembered = kept_.lastList;
     if (remembered.empty())
         return {};
     std::string refusal = openList(remembered, false);
     if (refusal.empty())
         return {};
     form_.settings().lastList.clear();
+    kept_.lastList.clear();
     write();
     return refusal + "\n組み込みの問題で始めます";
 }
@@ -45,31 +53,27 @@ std::string PlayerChoices::openList(const std::string &path, bool remember) {
     ListResult result = readPhraseFile(path);
     if (!result.list)
         return result.message;
-    auto pool = poolOf(*result.list);
-    form_.usePhrases(pool.get());
-    list_ = std::move(pool);
-    listName_ = result.list->name;
+    form_.useList(poolOf(*result.list));
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     listPath_ = error ? path : absolute.lexically_normal().string();
     if (remember) {
-        form_.settings().lastList = listPath_;
+        form_.settings().lastList = kept_.lastList = listPath_;
         write();
     }
     return {};
 }
 
 void PlayerChoices::useTable() {
-    form_.usePhrases(nullptr);
-    list_.reset();
-    listName_.clear();
+    form_.useTable();
     listPath_.clear();
     form_.settings().lastList.clear();
+    kept_.lastList.clear();
     write();
 }
 
 std::string PlayerChoices::listFolder() const {
-    const std::string &last = listPath_.empty() ? form_.settings().lastList : listPath_;
+    const std::string &last = listPath_.empty() ? kept_.lastList : listPath_;
     if (!last.empty()) {
         const std::filesystem::path folder = std::filesystem::path(last).parent_path();
         std::error_code error;
@@ -84,22 +88,22 @@ bool PlayerChoices::anySpelling() const {
 }
 
 void PlayerChoices::setAnySpelling(bool any) {
-    form_.settings().spelling = any ? SpellingRule::Any : SpellingRule::Table;
-    fileSpelling_ = form_.settings().spelling;
+    form_.settings().spelling = kept_.spelling = any ? SpellingRule::Any : SpellingRule::Table;
+    oneRunRule_ = false;
     write();
 }
 
-void PlayerChoices::keepSpellings() {
-    if (!form_.inGame() && form_.takeSettingsChange())
-        write();
+// The spellings typed under a rule of this run only are not the player's
+// choice to keep.
+void PlayerChoices::settingsChanged(const PlayerSettings &settings) {
+    if (oneRunRule_)
+        return;
+    kept_.lastSpellings = settings.lastSpellings;
+    write();
 }
 
-// A file that cannot be written costs the player nothing now: the choices
-// hold for this run, and the next write tries again.
 void PlayerChoices::write() {
-    PlayerSettings kept = form_.settings();
-    kept.spelling = fileSpelling_;
-    writeSettings(path_, kept);
+    store_.write(kept_);
 }
 
 } // namespace zem

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/form_events.h"
+#include "app/player_settings.h"
+
+#include <string>
+
+namespace zem {
+
+class TForm1;
+
+// The player's choices beside the game: the spelling rule and the phrase
+// list, read from the settings at start-up and kept when the player changes
+// them, with the spellings the game reports. This run's options override the
+// settings without being kept, and so do the spellings typed under them.
+class PlayerChoices final : public FormEvents {
+public:
+    // `shippedLists`: the folder of the example lists, where the file dialog
+    // starts before any list was chosen.
+    PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists);
+    ~PlayerChoices() override;
+    PlayerChoices(const PlayerChoices &) = delete;
+    PlayerChoices &operator=(const PlayerChoices &) = delete;
+
+    // Reads the settings into the form, then this run's --spelling and
+    // --phrases over them (either may be empty). Returns what the player must
+    // be told once the window shows, empty for nothing: a list that was
+    // refused, or a remembered one that has gone or turned bad, which the
+    // settings then forget.
+    std::string start(const std::string &spelling, const std::string &phrasesFile);
+
+    // Between games. Plays the list in `path` from the next START on;
+    // remembered when `remember`. Empty when taken, else the refusal's
+    // message; a refused file changes nothing.
+    std::string openList(const std::string &path, bool remember);
+    // Between games: back to the built-in table, remembered.
+    void useTable();
+    // Where the file dialog opens: the folder of the list in use or last
+    // used, else the shipped examples.
+    std::string listFolder() const;
+
+    bool anySpelling() const;
+    // The menu's toggle, between games: the rule for this run and in the
+    // settings, and the spellings typed from now on are kept again.
+    void setAnySpelling(bool any);
+
+    void settingsChanged(const PlayerSettings &settings) override;
+
+private:
+    void write();
+
+    TForm1 &form_;
+    SettingsStore &store_;
+    std::string shippedLists_;
+    PlayerSettings kept_;     // as the settings file has them
+    bool oneRunRule_ = false; // --spelling chose the rule for this run only
+    std::string listPath_;
+};
+
+} // namespace zem

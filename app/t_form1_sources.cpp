@@ -1,0 +1,98 @@
+#include "app/t_form1.h"
+
+#include "app/form_design.h"
+#include "model/failure.h"
+
+#include <algorithm>
+
+namespace zem {
+
+void TForm1::tell(const std::function<void(FormEvents &)> &call) {
+    // A listener may come or go while it is told.
+    const std::vector<FormEvents *> now = listeners_;
+    for (FormEvents *listener : now)
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
+            call(*listener);
+}
+
+void TForm1::addListener(FormEvents &listener) {
+    listeners_.push_back(&listener);
+}
+
+void TForm1::removeListener(FormEvents &listener) {
+    std::erase(listeners_, &listener);
+}
+
+// The modes choose between the table's two halves; a list has none. The
+// modes may have held the focus, which goes back to START.
+void TForm1::useList(PoolPhrases list) {
+    if (inGame())
+        return;
+    sources_.useList(std::move(list));
+    model_.setEnabled(RadioButton1, false);
+    model_.setEnabled(RadioButton2, false);
+    if (model_.windowHasFocus())
+        model_.activate();
+    sourceChanged();
+}
+
+void TForm1::useTable() {
+    if (inGame())
+        return;
+    sources_.useTable();
+    model_.setEnabled(RadioButton1, true);
+    model_.setEnabled(RadioButton2, true);
+    sourceChanged();
+}
+
+HistorySource TForm1::historySource() const {
+    if (const PoolPhrases *list = sources_.list())
+        return HistorySource::ofList(list->listName());
+    return wordMode() ? GameMode::Word : GameMode::Proverb;
+}
+
+void TForm1::sourceChanged() {
+    showTitle();
+    tell([&](FormEvents &l) { l.sourceChanged(historySource()); });
+}
+
+// The caption, the list in play after it, and during a practice game the
+// kana it favours.
+void TForm1::showTitle() {
+    std::string title = formDesign().caption;
+    if (const PoolPhrases *list = sources_.list())
+        title += " — " + list->listName();
+    if (inGame() && practiceGame())
+        title = practiceTitle(title, sources_.practiceKana());
+    model_.setCaption(std::move(title));
+}
+
+void TForm1::weakSpotsRead(const HistorySource &source, WeakSpots spots) {
+    practice_.weakSpotsRead(source, std::move(spots));
+    if (practiceWanted_ && practice_.upToDate(historySource()))
+        practiceWhenRead();
+}
+
+PracticeRule::Offer TForm1::practiceOffer() const {
+    return practice_.offer(historySource(), inGame());
+}
+
+void TForm1::startPractice() {
+    if (!practiceOffer().can)
+        return;
+    sources_.armPractice(practice_.spots().kanaUnits(), wordMode());
+    Button1Click();
+}
+
+void TForm1::practiceWhenRead() {
+    practiceWanted_ = true;
+    if (!practice_.upToDate(historySource()))
+        return;
+    practiceWanted_ = false;
+    const PracticeRule::Offer offer = practiceOffer();
+    if (!offer.can)
+        throw Failure(offer.why);
+    startPractice();
+}
+
+} // namespace zem

@@ -1,0 +1,45 @@
+#include "game/phrase_sources.h"
+
+namespace zem {
+
+void PhraseSources::useList(PoolPhrases list) {
+    list_.emplace(std::move(list));
+    practiceArmed_ = false;
+    game_ = chosen();
+}
+
+void PhraseSources::useTable() {
+    list_.reset();
+    practiceArmed_ = false;
+    game_ = chosen();
+}
+
+const std::string &PhraseSources::listName() const {
+    return list_ ? list_->listName() : table_.listName();
+}
+
+void PhraseSources::armPractice(const std::vector<std::string> &weakKana, bool wordMode) {
+    practice_ = std::make_unique<PracticePhrases>(list_ ? list_->phrases() : tablePool(wordMode),
+                                                  weakKana, listName());
+    practiceKana_ = weakKana;
+    practiceArmed_ = true;
+}
+
+void PhraseSources::beginGame() {
+    game_ = practiceArmed_ ? Kind::Practice : chosen();
+    practiceArmed_ = false;
+}
+
+const PhraseSource &PhraseSources::game() const {
+    switch (game_) {
+    case Kind::List:
+        return *list_;
+    case Kind::Practice:
+        return *practice_;
+    case Kind::Table:
+        break;
+    }
+    return table_;
+}
+
+} // namespace zem

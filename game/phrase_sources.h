@@ -1,0 +1,53 @@
+#pragma once
+
+#include "game/phrase_source.h"
+#include "game/practice_phrases.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zem {
+
+// Every source the game draws its phrases from, owned here: the built-in
+// table, the player's list in play and a practice draw armed for one game.
+// The game asks which source a new game takes and keeps to it; a source is
+// only replaced between games, so the game in play never loses its own.
+class PhraseSources {
+public:
+    // The list from the next START on, whatever the mode; a practice game
+    // armed for another source is dropped.
+    void useList(PoolPhrases list);
+    void useTable();
+    // The list in play; null for the built-in table.
+    const PoolPhrases *list() const { return list_ ? &*list_ : nullptr; }
+    const std::string &listName() const;
+
+    // The next START plays one practice game from the phrases in play (the
+    // list's, or the table's of the mode), drawn toward `weakKana`.
+    void armPractice(const std::vector<std::string> &weakKana, bool wordMode);
+
+    // START: the new game's source; an armed practice game is used once.
+    void beginGame();
+    // The source of the game in play, or of the last one.
+    const PhraseSource &game() const;
+    // Only the table's games count for the records.
+    bool tableGame() const { return game_ == Kind::Table; }
+    bool practiceGame() const { return game_ == Kind::Practice; }
+    // The weak kana of the practice game in play or last played.
+    const std::vector<std::string> &practiceKana() const { return practiceKana_; }
+
+private:
+    enum class Kind { Table, List, Practice };
+    Kind chosen() const { return list_ ? Kind::List : Kind::Table; }
+
+    TablePhrases table_;
+    std::optional<PoolPhrases> list_;
+    std::unique_ptr<PracticePhrases> practice_;
+    std::vector<std::string> practiceKana_;
+    bool practiceArmed_ = false;
+    Kind game_ = Kind::Table;
+};
+
+} // namespace zem
