@@ -18,7 +18,7 @@ GameWindow::GameWindow(RecordFile &records) {
 }
 
 void GameWindow::open(RecordFile &records) {
-    form = std::make_unique<TForm1>(clock, random, records);
+    form = std::make_unique<TForm1>(clock, random, records, history);
     window = openFormWindow(*form);
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the window never showed");

@@ -47,6 +47,7 @@ public:
     FakeClock clock;
     FixedRandom random;
     MemoryRecordFile file;
+    RecordingHistory history;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<FormWindow> window;
 

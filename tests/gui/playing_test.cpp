@@ -1,7 +1,11 @@
 // Whole games and single strokes, as the player types them into the window.
 #include "game_window.h"
 
+#include "app/qt/quit_on_signals.h"
+
 #include <QProgressBar>
+
+#include <csignal>
 
 namespace zem::test {
 
@@ -121,6 +125,35 @@ private slots:
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 1000);
         QCOMPARE(timer->timerType(), Qt::PreciseTimer); // a coarse one skips or repeats seconds
+    }
+
+    // The window manager's close (Alt+F4) and the end of a session
+    // (SIGTERM, SIGHUP, which end the event loop) stop a game in play as
+    // Escape does: it is kept, stopped, with the strokes typed.
+    void aGameInPlayIsKeptWhenTheWindowClosesOrTheSessionEnds_data() {
+        QTest::addColumn<int>("signal"); // 0: the window is closed
+        QTest::newRow("close") << 0;
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void aGameInPlayIsKeptWhenTheWindowClosesOrTheSessionEnds() {
+        QFETCH(int, signal);
+        GameWindow g;
+        quitOnTerminationSignals();
+        g.start();
+        g.tick(3);
+        for (int i = 0; i < 20; ++i)
+            g.typeNext();
+        if (signal == 0) {
+            g.window->close();
+        } else {
+            QTimer::singleShot(0, [signal] { ::raise(signal); });
+            QCoreApplication::exec();
+        }
+        QCOMPARE(g.history.games.size(), std::size_t(1));
+        QVERIFY(!g.history.games[0].completed);
+        QCOMPARE(g.history.games[0].strokes, 20);
+        QCOMPARE(g.history.games[0].seconds, 3);
     }
 };
 
