@@ -47,12 +47,14 @@ void setDescription(QWidget *w, const QString &description) {
         w->setAccessibleDescription(description);
 }
 
-// The window lists only what a reader should visit, so a reader never steps
-// through the balloon, the frames or the 28 panels of the mascot. Computed on
-// every call: it must hold while the window is still being built.
-class FormAccessible final : public QAccessibleWidget {
+// The window and its client area list only what a reader should visit, so
+// a reader never steps through the balloon, the frames or the 28 panels of
+// the mascot: the window its menu bar and client area, the client area its
+// controls. Computed on every call: it must hold while the window is still
+// being built.
+class ReadableAccessible final : public QAccessibleWidget {
 public:
-    explicit FormAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
+    ReadableAccessible(QWidget *w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
 
     int childCount() const override { return int(readable().size()); }
     QAccessibleInterface *child(int index) const override {
@@ -89,7 +91,10 @@ public:
 
 QAccessibleInterface *interfaceFor(const QString &, QObject *object) {
     if (qobject_cast<FormWindow *>(object))
-        return new FormAccessible(static_cast<QWidget *>(object));
+        return new ReadableAccessible(static_cast<QWidget *>(object), QAccessible::Window);
+    if (object && object->objectName() == QLatin1String("ClientArea") &&
+        qobject_cast<FormWindow *>(object->parent()))
+        return new ReadableAccessible(static_cast<QWidget *>(object), QAccessible::Client);
     if (auto *panel = dynamic_cast<PanelView *>(object))
         return new KeyAccessible(panel);
     return nullptr;

@@ -4,20 +4,79 @@
 #include "app/qt/design_look.h"
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
+#include "app/qt/settings_file.h"
 #include "app/t_form1.h"
 #include "model/failure.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 
 #include <algorithm>
 
 namespace zem {
 
+namespace {
+
+// An information box: plain text, whole, over the game.
+void showPage(QWidget *parent, const QString &title, const QString &text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setFont(designFont(14));
+    box.exec();
+}
+
+QString orNotKept(const QString &path) {
+    return path.isEmpty() ? QStringLiteral("（保存しません）") : path;
+}
+
+} // namespace
+
 FormMenu::FormMenu(FormWindow &window, TForm1 &form)
-    : QObject(&window), window_(window), form_(form) {}
+    : QObject(&window), window_(window), form_(form) {
+    createBar();
+}
+
+void FormMenu::createBar() {
+    bar_ = new QMenuBar(&window_);
+    bar_->setObjectName(QStringLiteral("MenuBar"));
+    bar_->setFont(designFont(14));
+    gameMenu_ = bar_->addMenu(QStringLiteral("ゲーム(&G)"));
+    gameMenu_->setObjectName(QStringLiteral("GameMenu"));
+    historyAction_ = gameMenu_->addAction(QStringLiteral("成績…"), this, [this] { openHistory(); });
+    practiceAction_ =
+        gameMenu_->addAction(QStringLiteral("苦手練習"), this, [this] { startPractice(); });
+    practiceAction_->setObjectName(QStringLiteral("PracticeAction"));
+    // A disabled item says why in its tooltip.
+    gameMenu_->setToolTipsVisible(true);
+    gameMenu_->addSeparator();
+    listAction_ =
+        gameMenu_->addAction(QStringLiteral("問題ファイルを開く…"), this, [this] { openList(); });
+    tableAction_ =
+        gameMenu_->addAction(QStringLiteral("組み込みの問題に戻す"), this, [this] { useTable(); });
+    gameMenu_->addSeparator();
+    quitAction_ = gameMenu_->addAction(QStringLiteral("終了"), this, [this] { window_.close(); });
+
+    // Joins the bar with the player's choices.
+    settingsMenu_ = new QMenu(QStringLiteral("設定(&S)"), bar_);
+    settingsMenu_->setObjectName(QStringLiteral("SettingsMenu"));
+    spellingAction_ = settingsMenu_->addAction(QStringLiteral("ほかの綴りも正解にする"));
+    spellingAction_->setCheckable(true);
+    connect(spellingAction_, &QAction::toggled, this, [this](bool any) {
+        if (choices_ && !form_.inGame())
+            choices_->setAnySpelling(any);
+    });
+
+    helpMenu_ = bar_->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpMenu_->setObjectName(QStringLiteral("HelpMenu"));
+    helpMenu_->addAction(QStringLiteral("遊び方"), this, [this] { showHelp(); });
+    helpMenu_->addAction(QStringLiteral("このゲームについて"), this, [this] { showAbout(); });
+    update();
+}
 
 void FormMenu::setHistory(std::string path, HistoryWriter *writer) {
     historyPath_ = std::move(path);
@@ -25,71 +84,66 @@ void FormMenu::setHistory(std::string path, HistoryWriter *writer) {
 }
 
 void FormMenu::setChoices(PlayerChoices *choices) {
+    if (choices && !choices_)
+        bar_->insertMenu(helpMenu_->menuAction(), settingsMenu_);
+    else if (!choices && choices_)
+        bar_->removeAction(settingsMenu_->menuAction());
     choices_ = choices;
+    update();
+}
+
+QMenu *FormMenu::contextMenu() {
+    if (context_)
+        return context_;
+    context_ = new QMenu(&window_);
+    context_->setObjectName(QStringLiteral("FormMenu"));
+    // A menu is a window of its own and does not inherit the game's font.
+    context_->setFont(designFont(14));
+    context_->setToolTipsVisible(true);
+    context_->addAction(historyAction_);
+    context_->addAction(practiceAction_);
+    if (choices_) {
+        context_->addSeparator();
+        context_->addAction(spellingAction_);
+        context_->addSeparator();
+        context_->addAction(listAction_);
+        context_->addAction(tableAction_);
+    }
+    return context_;
 }
 
 void FormMenu::open(const QPoint &globalPos) {
-    if (!menu_)
-        create();
-    updateChoiceActions();
-    offerPractice();
+    update();
     // Not exec(): the clock goes on ticking, and the focus comes back to
     // the control that held it when the menu closes.
-    menu_->popup(globalPos);
+    contextMenu()->popup(globalPos);
 }
 
-void FormMenu::create() {
-    menu_ = new QMenu(&window_);
-    menu_->setObjectName(QStringLiteral("FormMenu"));
-    // A menu is a window of its own and does not inherit the game's font.
-    menu_->setFont(designFont(14));
-    menu_->addAction(QStringLiteral("成績…"), this, [this] { openHistory(); });
-    practiceAction_ =
-        menu_->addAction(QStringLiteral("苦手練習"), this, [this] { startPractice(); });
-    practiceAction_->setObjectName(QStringLiteral("PracticeAction"));
-    // A disabled item says why in its tooltip.
-    menu_->setToolTipsVisible(true);
-    addChoiceActions();
-}
-
-void FormMenu::addChoiceActions() {
-    if (!choices_)
-        return;
-    menu_->addSeparator();
-    spellingAction_ = menu_->addAction(QStringLiteral("ほかの綴りも正解にする"));
-    spellingAction_->setCheckable(true);
-    connect(spellingAction_, &QAction::toggled, this, [this](bool any) {
-        if (!form_.inGame())
-            choices_->setAnySpelling(any);
-    });
-    menu_->addSeparator();
-    menu_->addAction(QStringLiteral("問題ファイルを開く…"), this, [this] { openList(); });
-    tableAction_ =
-        menu_->addAction(QStringLiteral("組み込みの問題に戻す"), this, [this] { useTable(); });
-}
-
-void FormMenu::updateChoiceActions() {
-    if (!choices_ || !spellingAction_)
-        return;
-    const QSignalBlocker quiet(spellingAction_);
-    spellingAction_->setChecked(choices_->anySpelling());
-    tableAction_->setEnabled(form_.sources().list() != nullptr);
+void FormMenu::update() {
+    bar_->setEnabled(!form_.inGame());
+    for (QAction *choice : {spellingAction_, listAction_, tableAction_})
+        choice->setVisible(choices_ != nullptr);
+    if (choices_) {
+        const QSignalBlocker quiet(spellingAction_);
+        spellingAction_->setChecked(choices_->anySpelling());
+        tableAction_->setEnabled(form_.sources().list() != nullptr);
+    }
+    offerPractice();
 }
 
 void FormMenu::offerPractice() {
     const PracticeRule::Offer offer = form_.practiceOffer();
     const QString tip = QString::fromStdString(offer.tip);
-    if (practiceAction_) {
-        practiceAction_->setEnabled(offer.can);
-        practiceAction_->setToolTip(tip);
-    }
+    practiceAction_->setEnabled(offer.can);
+    practiceAction_->setToolTip(tip);
     if (historyWindow_)
         historyWindow_->offerPractice(offer.can, tip, QString::fromStdString(offer.why));
 }
 
+// The game it starts is the game window's: it comes to the front.
 void FormMenu::startPractice() {
     window_.dispatch([this] { form_.startPractice(); });
-    offerPractice();
+    window_.raise();
     window_.activateWindow();
 }
 
@@ -134,6 +188,40 @@ void FormMenu::useTable() {
     if (!choices_ || form_.inGame())
         return;
     window_.dispatch([this] { choices_->useTable(); });
+}
+
+// hiscore.dat is read from the folder the game runs in; the launcher makes
+// that the player's data folder, where the history is kept too.
+QString FormMenu::dataFolder() const {
+    return QDir::currentPath();
+}
+
+void FormMenu::showHelp() {
+    showPage(&window_, QStringLiteral("遊び方"),
+             QStringLiteral("STARTを押す（スペースかEnterでも）と始まります。吹き出しの言葉の"
+                            "ローマ字を打ってください。黄色のキーが次に打つキー、赤いキーは"
+                            "打ち間違えたキーです。Escでゲームをやめます。大文字でも小文字でも"
+                            "かまいません。\n\n"
+                            "コース: 右下の欄で100打から2000打まで選べます。決めた数だけ正しく"
+                            "打つと終わり、1分あたりの打数（打/分）が出ます。単語とことわざの"
+                            "それぞれで、コースごとの最高記録が残ります。\n\n"
+                            "設定: 「ほかの綴りも正解にする」でSHIやTSUなど日本語入力の綴りも"
+                            "正解になります。「問題ファイルを開く…」で自分の問題で遊べます"
+                            "（記録には残りません）。「苦手練習」は成績から苦手な仮名を多めに"
+                            "出します。\n\n"
+                            "記録: ") +
+                 QDir(dataFolder()).filePath(QStringLiteral("hiscore.dat")) +
+                 QStringLiteral("\n成績: ") + orNotKept(QString::fromStdString(historyPath_)) +
+                 QStringLiteral("\n設定: ") + orNotKept(settingsPath()));
+}
+
+void FormMenu::showAbout() {
+    showPage(&window_, QStringLiteral("このゲームについて"),
+             QStringLiteral("タイピングZem " ZEM_VERSION "\n"
+                            "ローマ字入力の練習ゲーム\n\n"
+                            "MIT License\n\n"
+                            "データのフォルダ: ") +
+                 dataFolder());
 }
 
 } // namespace zem

@@ -7,6 +7,7 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
 
 namespace zem {
 
@@ -16,45 +17,53 @@ class HistoryWriter;
 class PlayerChoices;
 class TForm1;
 
-// The game window's menu, made when first opened so that start-up pays
-// nothing for it, and the 成績 window it opens. Every item asks the game;
-// the menu only shows what the game answers.
+// What the game can do beyond a game: the menu bar above the window's design
+// and the same items in the window's context menu, and the 成績 window they
+// open. Every item asks the game; the menus only show what the game answers.
+// During a game neither takes a key or a click.
 class FormMenu final : public QObject {
     Q_OBJECT
 
 public:
     FormMenu(FormWindow &window, TForm1 &form);
 
+    QMenuBar *bar() const { return bar_; }
     // Where the 成績 window reads the history, and the writer of this game's
     // (null when there is no history path).
     void setHistory(std::string path, HistoryWriter *writer);
-    // The settings and lists the menu changes; null: the menu offers none.
+    // The settings and lists the menus change; null: they offer none.
     void setChoices(PlayerChoices *choices);
 
+    // The context menu, at a point on the screen.
     void open(const QPoint &globalPos);
-    // The practice item and the 成績 window's button, as the game offers a
-    // practice game now.
-    void offerPractice();
+    // Follows the game: the bar is off during a game, the items show the
+    // choices in force and whether a practice game can start.
+    void update();
 
 private:
-    void create();
+    void createBar();
     void addChoiceActions();
-    void updateChoiceActions();
+    QMenu *contextMenu();
+    void offerPractice();
     void openHistory();
     void startPractice();
     void openList();
     void useTable();
+    void showHelp();
+    void showAbout();
+    QString dataFolder() const;
 
     FormWindow &window_;
     TForm1 &form_;
     std::string historyPath_;
     HistoryWriter *historyWriter_ = nullptr;
     PlayerChoices *choices_ = nullptr;
-    QMenu *menu_ = nullptr;
+    QMenuBar *bar_ = nullptr;
+    QMenu *gameMenu_ = nullptr, *settingsMenu_ = nullptr, *helpMenu_ = nullptr;
+    QMenu *context_ = nullptr; // made when first opened
     HistoryWindow *historyWindow_ = nullptr;
-    QAction *spellingAction_ = nullptr;
-    QAction *tableAction_ = nullptr;
-    QAction *practiceAction_ = nullptr;
+    QAction *historyAction_ = nullptr, *practiceAction_ = nullptr, *listAction_ = nullptr,
+            *tableAction_ = nullptr, *spellingAction_ = nullptr, *quitAction_ = nullptr;
 };
 
 } // namespace zem

@@ -19,12 +19,38 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <utility>
 
 namespace zem {
+
+namespace {
+
+// The design's client area, below the menu bar: every control's widget is
+// its child, at the design's place, and the rounded frame is painted on it.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(TForm1 &form, QWidget *parent) : QWidget(parent), form_(form) {
+        setObjectName(QStringLiteral("ClientArea"));
+        setAutoFillBackground(true);
+    }
+
+protected:
+    // FormPaint only draws, so it cannot fail here.
+    void paintEvent(QPaintEvent *event) override {
+        QPainter painter(this);
+        QtCanvas canvas(painter, event->rect());
+        form_.FormPaint(canvas);
+    }
+
+private:
+    TForm1 &form_;
+};
+
+} // namespace
 
 FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(form) {
     const FormDesign &design = formDesign();
@@ -44,7 +70,14 @@ FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(f
         setPalette(p);
     }
     setAutoFillBackground(true);
-    resize(design.clientWidth, design.clientHeight);
+    // The menu bar sits above the design's client area; the window grows by
+    // it and nothing of the design moves.
+    menu_ = new FormMenu(*this, form_);
+    const int barHeight = menu_->bar()->sizeHint().height();
+    menu_->bar()->setGeometry(0, 0, design.clientWidth, barHeight);
+    client_ = new ClientArea(form_, this);
+    client_->setGeometry(0, barHeight, design.clientWidth, design.clientHeight);
+    resize(design.clientWidth, barHeight + design.clientHeight);
     move(design.outer.left, design.outer.top);
 
     createViews();
@@ -52,7 +85,6 @@ FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(f
     // The views were built from the model as it is now.
     form_.model().takeChanges();
     form_.model().takeCaptionChange();
-    menu_ = new FormMenu(*this, form_);
     connectInputs();
     form_.addListener(*this);
 
@@ -82,7 +114,7 @@ void FormWindow::createViews() {
         if (ControlView *nested = PanelView::nest(parent, c))
             views_.push_back(nested);
         else
-            views_.push_back(createView(c, parent ? parent->widget() : this));
+            views_.push_back(createView(c, parent ? parent->widget() : client_));
     }
 }
 
@@ -119,6 +151,7 @@ void FormWindow::sync() {
     syncing_ = false;
     if (model.takeCaptionChange())
         setWindowTitle(QString::fromStdString(model.caption()));
+    menu_->update();
     const bool moved = model.takeFocusChange();
     if (moved || focusWidget() != widgetOf(model.focus()))
         applyFocus();
@@ -161,14 +194,6 @@ bool FormWindow::takesKeys() {
     if (!focusWidget())
         settleFocus();
     return focusWidget() == this;
-}
-
-// The rounded frame goes on the window's own surface, below every control.
-// FormPaint only draws, so it cannot fail here.
-void FormWindow::paintEvent(QPaintEvent *event) {
-    QPainter painter(this);
-    QtCanvas canvas(painter, event->rect());
-    form_.FormPaint(canvas);
 }
 
 void FormWindow::connectInputs() {
@@ -298,7 +323,6 @@ void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
     watch_ = new WeakSpotWatch(std::move(path), writer, this);
     connect(watch_, &WeakSpotWatch::changed, this, [this] {
         dispatch([this] { form_.weakSpotsRead(watch_->source(), watch_->spots()); });
-        menu_->offerPractice();
     });
     readWeakSpots();
 }
@@ -308,11 +332,15 @@ void FormWindow::setChoices(PlayerChoices *choices) {
     sync();
 }
 
+QWidget *FormWindow::clientArea() const {
+    return client_;
+}
+
 // The weak spots go stale when a game ends or the source changes.
 void FormWindow::readWeakSpots() {
     if (watch_)
         watch_->read(form_.historySource());
-    menu_->offerPractice();
+    menu_->update();
 }
 
 void FormWindow::gameEnded(const HistorySource &, bool) {

@@ -45,6 +45,8 @@ public:
     // A panel nested in another panel has no widget of its own: this gives
     // the widget that paints it.
     QWidget *widgetOf(ControlId id) const;
+    // The design's client area below the menu bar, which holds every control.
+    QWidget *clientArea() const;
 
     // Where the weak spots and the 成績 window read the history, and the
     // writer of this game's (null when there is no history path).
@@ -53,7 +55,6 @@ public:
     void setChoices(PlayerChoices *choices);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -78,7 +79,8 @@ private:
     QTimer timer_{this};
     QMetaObject::Connection focusConnection_;
     bool syncing_ = false;
-    FormMenu *menu_;
+    FormMenu *menu_ = nullptr;
+    QWidget *client_ = nullptr;
     WeakSpotWatch *watch_ = nullptr;
 };
 

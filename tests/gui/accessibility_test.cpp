@@ -32,28 +32,45 @@ class Accessibility : public QObject {
     Q_OBJECT
 
 private slots:
+    // The window holds the menu bar and the client area; the client area
+    // every control a reader should visit, and no decoration.
     void theWindowListsEveryControlButNotTheDecoration() {
         GameWindow g;
         QAccessibleInterface *window = readerOf(g.window.get());
         QCOMPARE(window->text(QAccessible::Name), QStringLiteral("タイピングZemVer3.0"));
         QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->childCount(), 2);
+        QCOMPARE(window->child(0)->role(), QAccessible::MenuBar);
+        QAccessibleInterface *client = window->child(1);
+        QCOMPARE(client->object(), g.window->clientArea());
+        QCOMPARE(client->parent()->object(), g.window.get());
 
         std::set<QString> listed;
-        for (int i = 0; i < window->childCount(); ++i) {
-            QAccessibleInterface *child = window->child(i);
-            QCOMPARE(window->indexOfChild(child), i);
-            QCOMPARE(child->parent()->object(), g.window.get());
+        for (int i = 0; i < client->childCount(); ++i) {
+            QAccessibleInterface *child = client->child(i);
+            QCOMPARE(client->indexOfChild(child), i);
+            QCOMPARE(child->parent()->object(), g.window->clientArea());
             listed.insert(child->object()->objectName());
         }
         const std::set<QString> decoration = {"Shape1", "Shape2",  "Shape3", "Shape4",
                                               "Bevel1", "Bevel2",  "Bevel3", "Bevel4",
                                               "Bevel5", "Panel31", "Panel32"};
         std::set<QString> expected;
-        for (QObject *o : g.window->children())
+        for (QObject *o : g.window->clientArea()->children())
             if (o->isWidgetType() && !decoration.count(o->objectName()))
                 expected.insert(o->objectName());
         QVERIFY(expected.count(QStringLiteral("Panel1")) && expected.count("Label1"));
         QVERIFY(listed == expected);
+    }
+
+    // The menu bar reads as its menus, and each menu as its items.
+    void theMenuBarReadsAsItsMenus() {
+        GameWindow g;
+        QAccessibleInterface *bar = readerOf(g.window.get())->child(0);
+        QStringList menus;
+        for (int i = 0; i < bar->childCount(); ++i)
+            menus << bar->child(i)->text(QAccessible::Name);
+        QCOMPARE(menus, QStringList({QStringLiteral("ゲーム(G)"), QStringLiteral("ヘルプ(H)")}));
     }
 
     void eachControlReadsAsItsCaption() {

@@ -58,13 +58,17 @@ void GameWindow::tick(int seconds) {
     window->dispatch([this] { form->Timer1Timer(); });
 }
 
+// The design's client area, below the menu bar: what the design draws.
 QImage GameWindow::onScreen() const {
     QApplication::processEvents();
-    return window->screen()->grabWindow(window->winId()).toImage();
+    const QRect client = window->clientArea()->geometry();
+    return window->screen()
+        ->grabWindow(window->winId(), client.x(), client.y(), client.width(), client.height())
+        .toImage();
 }
 
 QImage GameWindow::grab() const {
-    return window->grab().toImage();
+    return window->clientArea()->grab().toImage();
 }
 
 void GameWindow::screenshot(const char *name) const {

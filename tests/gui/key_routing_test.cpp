@@ -1,7 +1,10 @@
 // Which keys reach the game, and where the focus goes, as the player meets it.
 #include "game_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 
 namespace zem::test {
@@ -153,6 +156,62 @@ private slots:
         QCOMPARE(g.find("Label10")->font().pixelSize(), 16);
         QCOMPARE(g.find("Label11")->font().pixelSize(), 12);
         QVERIFY(g.form->wordMode());
+    }
+
+    // Between games the menu bar offers what the game can do, by Alt and a
+    // letter too; during a game no key and no click reaches it, and the keys
+    // go on to the game.
+    void theMenuBarServesBetweenGamesOnly() {
+        GameWindow g;
+        auto *bar = g.find<QMenuBar>("MenuBar");
+        auto *game = g.find<QMenu>("GameMenu");
+        QStringList items;
+        for (QAction *a : game->actions())
+            if (!a->isSeparator() && a->isVisible())
+                items << a->text();
+        QCOMPARE(items, QStringList({QStringLiteral("成績…"), QStringLiteral("苦手練習"),
+                                     QStringLiteral("終了")}));
+        g.key(Qt::Key_G, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), game);
+        // Escape closes the menu, and a second one leaves the bar.
+        QTest::keyClick(game, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        g.key(Qt::Key_Escape);
+        QVERIFY(g.focused("Button1"));
+
+        g.start();
+        QVERIFY(!bar->isEnabled());
+        g.key(Qt::Key_Alt);
+        g.key(Qt::Key_F10);
+        g.key(Qt::Key_G, Qt::AltModifier);
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                          bar->actionGeometry(game->menuAction()).center());
+        QApplication::processEvents();
+        QVERIFY(!QApplication::activePopupWidget());
+        QVERIFY(g.windowFocused());
+        const int strokes = g.state().StrokeCount;
+        g.typeNext();
+        QCOMPARE(g.state().StrokeCount, strokes + 1);
+        g.key(Qt::Key_Escape);
+        QVERIFY(bar->isEnabled());
+    }
+
+    // ヘルプ: a page on how to play that says where everything is kept, and
+    // the version; ゲーム ▸ 終了 closes the window.
+    void theHelpMenuTellsWhereThingsAreKept() {
+        GameWindow g;
+        g.window->grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/menu_bar.png"));
+        for (QAction *page : g.find<QMenu>("HelpMenu")->actions())
+            page->trigger();
+        QCOMPARE(g.boxes.texts.size(), 2);
+        QVERIFY2(g.boxes.texts[0].contains(QStringLiteral("hiscore.dat")),
+                 qPrintable(g.boxes.texts[0]));
+        QVERIFY(g.boxes.texts[1].contains(QStringLiteral("タイピングZem 3.0")));
+        QCOMPARE(g.boxes.icon, QMessageBox::Information);
+        for (QAction *a : g.find<QMenu>("GameMenu")->actions())
+            if (a->text() == QStringLiteral("終了"))
+                a->trigger();
+        QVERIFY(!g.window->isVisible());
     }
 };
 
