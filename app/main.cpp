@@ -24,7 +24,7 @@
 
 namespace {
 
-// What a reader found, in one line, when it is no history to write out.
+// Why a history is not written out, in one line.
 const char *unreadable(zem::HistoryState::Kind kind) {
     using Kind = zem::HistoryState::Kind;
     switch (kind) {
@@ -32,36 +32,29 @@ const char *unreadable(zem::HistoryState::Kind kind) {
         return "is damaged (the game repairs it when it next keeps a game)";
     case Kind::Locked:
         return "is locked by another program";
-    case Kind::TooOld:
-    case Kind::Unavailable:
-        return "cannot be read";
     default:
-        return nullptr;
+        return "cannot be read";
     }
 }
 
-// --history-csv: every game to standard output, with no display at all. It
-// only reads: a history it cannot read stays as it is, and it says why.
+// --history-csv: every game to standard output, with no display at all, by
+// the export's rule for each state of the history. It only reads: a history
+// it cannot read stays as it is, and it says why.
 int exportHistory(const std::string &path) {
-    zem::HistoryStore store(path, zem::HistoryStore::Role::Reader);
-    const zem::HistoryState &state = store.state();
-    if (const char *why = unreadable(state.kind)) {
-        std::cerr << "typing-zem: " << path << " " << why << ": " << state.detail << "\n";
-        return 1;
-    }
-    const bool whole = zem::writeHistoryCsv(
-        state.kind == zem::HistoryState::Kind::Missing ? nullptr : &store, std::cout);
+    using Outcome = zem::CsvExport::Outcome;
+    const zem::CsvExport done = zem::writeHistoryCsv(path, std::cout);
     std::cout.flush();
-    if (!whole || !std::cout) {
-        const char *why = unreadable(store.state().kind);
-        std::cerr << "typing-zem: "
-                  << (why ? path + " " + why + ": " + store.state().detail
-                          : std::string("the history could not be read or "
-                                        "written out to its end"))
-                  << "\n";
-        return 1;
-    }
-    return 0;
+    if (done.outcome == Outcome::Written && std::cout)
+        return 0;
+    std::cerr << "typing-zem: ";
+    if (!done.spoolError.empty())
+        std::cerr << done.spoolError << ": the games waiting there cannot be read";
+    else if (done.outcome != Outcome::Written && done.state.kind != zem::HistoryState::Kind::Ready)
+        std::cerr << path << " " << unreadable(done.state.kind) << ": " << done.state.detail;
+    else
+        std::cerr << "the history could not be read or written out to its end";
+    std::cerr << "\n";
+    return 1;
 }
 
 int refuse(const std::string &error) {

@@ -1,10 +1,11 @@
 #include "history/csv_export.h"
 
-#include "history/history_store.h"
+#include "history/game_spool.h"
 #include "history/iso_time.h"
 
-#include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace zem {
 
@@ -24,20 +25,80 @@ std::string field(std::string_view text) {
     return quoted + '"';
 }
 
+void writeRow(std::ostream &out, const GameRecord &g) {
+    // A list's games are of no mode: the list is named in its own column.
+    out << isoLocalTime(g.finishedAt) << ',' << (g.list.empty() ? modeName(g.mode) : "list") << ','
+        << g.course << ',' << g.strokes << ',' << g.misses << ',' << g.seconds << ','
+        << field(g.completed ? g.speed : std::string()) << ',' << (g.completed ? 1 : 0) << ','
+        << (g.newRecord ? 1 : 0) << ',' << spellingRuleName(g.spelling) << ',' << field(g.list)
+        << ',' << (g.practice ? 1 : 0) << "\r\n";
+}
+
+bool readable(HistoryState::Kind kind) {
+    using Kind = HistoryState::Kind;
+    switch (kind) {
+    case Kind::Ready:
+    case Kind::ReadOnly:
+    case Kind::Missing:
+    case Kind::Older:
+    case Kind::Newer:
+        return true;
+    case Kind::Damaged:
+    case Kind::Locked:
+    case Kind::TooOld:
+    case Kind::Unavailable:
+        break;
+    }
+    return false;
+}
+
+// The games waiting in the spool, read without changing it; false when a
+// spool is there that cannot be read. The export's one use of the spool.
+bool readSpool(const std::string &historyPath, std::vector<GameRecord> &games, std::string &why) {
+    if (historyPath.empty() || !GameSpool::present(historyPath))
+        return true;
+    GameSpool spool(historyPath);
+    if (!spool.hold(false, &why))
+        return !GameSpool::present(historyPath); // replayed and gone meanwhile
+    games = spool.read();
+    return true;
+}
+
 } // namespace
 
-bool writeHistoryCsv(HistoryStore *store, std::ostream &out) {
+CsvExport writeHistoryCsv(const std::string &historyPath, std::ostream &out) {
+    CsvExport done;
+    // The spool before the history: a game the writer moves from one to the
+    // other meanwhile is then found in one of them at least, never in neither.
+    std::vector<GameRecord> spooled;
+    const bool spoolRead = readSpool(historyPath, spooled, done.spoolError);
+    HistoryStore store(historyPath, HistoryStore::Role::Reader);
+    done.state = store.state();
+    if (!readable(done.state.kind) || !spoolRead) {
+        done.outcome = CsvExport::Outcome::Refused;
+        return done;
+    }
+    std::unordered_set<std::string> waiting, written;
+    for (const GameRecord &g : spooled)
+        waiting.insert(g.uid);
     out << kHistoryCsvHeader << "\r\n";
-    if (!store)
-        return true;
-    return store->forEachGame([&out](const GameRecord &g) {
-        // A list's games are of no mode: the list is named in its own column.
-        out << isoLocalTime(g.finishedAt) << ',' << (g.list.empty() ? modeName(g.mode) : "list")
-            << ',' << g.course << ',' << g.strokes << ',' << g.misses << ',' << g.seconds << ','
-            << field(g.completed ? g.speed : std::string()) << ',' << (g.completed ? 1 : 0) << ','
-            << (g.newRecord ? 1 : 0) << ',' << spellingRuleName(g.spelling) << ',' << field(g.list)
-            << ',' << (g.practice ? 1 : 0) << "\r\n";
-    });
+    const bool whole = done.state.kind == HistoryState::Kind::Missing ||
+                       store.forEachGame([&](const GameRecord &g) {
+                           writeRow(out, g);
+                           if (!g.uid.empty() && waiting.contains(g.uid))
+                               written.insert(g.uid);
+                       });
+    done.state = store.state();
+    if (!whole) {
+        done.outcome = CsvExport::Outcome::CutShort;
+        return done;
+    }
+    for (const GameRecord &g : spooled)
+        if (g.uid.empty() || written.insert(g.uid).second) {
+            writeRow(out, g);
+            ++done.spooled;
+        }
+    return done;
 }
 
 } // namespace zem

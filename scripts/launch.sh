@@ -2,7 +2,8 @@
 # Starts typing-zem in the player's data folder, ${XDG_DATA_HOME:-~/.local/share}/typing-zem,
 # because the game reads and rewrites hiscore.dat in its current directory. The
 # shipped record file is copied there when the folder has none; an existing one,
-# even a dangling link, is never replaced.
+# even a dangling link, is never replaced. Help and the history's readers
+# (--history, --history-csv) run where they were started and make nothing.
 #
 #   typing-zem [OPTION...]                        installed copy: the program and the
 #                                                 shipped records are found relative to
@@ -44,32 +45,13 @@ else
     exit 2
 fi
 
-# A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
-data_home=${XDG_DATA_HOME:-}
-if [[ $data_home != /* ]]; then
-    [ -n "${HOME:-}" ] || fail "neither XDG_DATA_HOME nor HOME is set, so there is no place for hiscore.dat."
-    data_home=$HOME/.local/share
-fi
-data=$data_home/typing-zem
-# The folders made here are the player's alone, as XDG asks of data folders.
-(umask 077 && mkdir -p "$data")
-
-# The copy is made under a temporary name and moved in without replacing, so a
-# second launch at the same moment neither overwrites records nor reads half a file.
-if [ ! -e "$data/hiscore.dat" ] && [ ! -L "$data/hiscore.dat" ]; then
-    fresh=$(mktemp "$data/.hiscore.dat.XXXXXX")
-    if ! cp "$records" "$fresh"; then
-        rm -f "$fresh"
-        fail "cannot copy the default record file $records."
-    fi
-    mv -n "$fresh" "$data/hiscore.dat" || true
-    rm -f "$fresh"
-fi
-
 # Qt aborts without a display; say why in one line instead. Help and the CSV
-# export need none. A relative phrase file is named from where the player
+# export need none. Only a game needs the data folder: help and the history's
+# readers (--history, --history-csv) make nothing, and the program finds the
+# history without it. A relative phrase file is named from where the player
 # started, not from the data folder the game runs in.
 needs_display=1
+plays=1
 options=()
 absolute() {
     case $1 in
@@ -79,7 +61,8 @@ absolute() {
 }
 while [ $# -gt 0 ]; do
     case $1 in
-    --history-csv | --help | -h) needs_display=0 ;;
+    --history-csv | --help | -h) needs_display=0 plays=0 ;;
+    --history) plays=0 ;;
     --phrases=?*) set -- "--phrases=$(absolute "${1#--phrases=}")" "${@:2}" ;;
     --phrases)
         if [ $# -ge 2 ]; then
@@ -92,8 +75,35 @@ while [ $# -gt 0 ]; do
     options+=("$1")
     shift
 done
+
+if [ "$plays" = 1 ]; then
+    # A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
+    data_home=${XDG_DATA_HOME:-}
+    if [[ $data_home != /* ]]; then
+        [ -n "${HOME:-}" ] || fail "neither XDG_DATA_HOME nor HOME is set, so there is no place for hiscore.dat."
+        data_home=$HOME/.local/share
+    fi
+    data=$data_home/typing-zem
+    # The folders made here are the player's alone, as XDG asks of data folders.
+    (umask 077 && mkdir -p "$data")
+
+    # The copy is made under a temporary name and moved in without replacing, so a
+    # second launch at the same moment neither overwrites records nor reads half a file.
+    if [ ! -e "$data/hiscore.dat" ] && [ ! -L "$data/hiscore.dat" ]; then
+        fresh=$(mktemp "$data/.hiscore.dat.XXXXXX")
+        if ! cp "$records" "$fresh"; then
+            rm -f "$fresh"
+            fail "cannot copy the default record file $records."
+        fi
+        mv -n "$fresh" "$data/hiscore.dat" || true
+        rm -f "$fresh"
+    fi
+fi
+
 if [ "$needs_display" = 1 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     fail "no display found (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session."
 fi
-cd "$data"
+if [ "$plays" = 1 ]; then
+    cd "$data"
+fi
 exec "$program" ${options[@]+"${options[@]}"}

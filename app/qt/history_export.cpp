@@ -1,7 +1,6 @@
 #include "app/qt/history_export.h"
 
 #include "history/csv_export.h"
-#include "history/history_store.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -49,22 +48,20 @@ std::string exportHistoryCsv(const std::string &historyPath, const std::string &
     auto cannot = [&](int error) {
         return file + " に書き出せません" + (error ? std::string(": ") + std::strerror(error) : "");
     };
-    HistoryStore store(historyPath, HistoryStore::Role::Reader);
-    const HistoryState::Kind kind = store.state().kind;
-    if (kind != HistoryState::Kind::Ready && kind != HistoryState::Kind::Missing &&
-        kind != HistoryState::Kind::Newer)
-        return "成績を読めないので、書き出しませんでした（" + store.state().detail + "）";
     const std::string temporary = createBeside(file);
     if (temporary.empty())
         return cannot(errno);
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    const bool whole = writeHistoryCsv(kind == HistoryState::Kind::Missing ? nullptr : &store, out);
+    const CsvExport done = writeHistoryCsv(historyPath, out);
     // A full disk often shows only when the last buffer goes out.
     out.close();
     const int error = errno;
     std::string why;
-    if (!whole)
+    if (done.outcome == CsvExport::Outcome::Refused)
+        why = "成績を読めないので、書き出しませんでした（" +
+              (done.spoolError.empty() ? done.state.detail : done.spoolError) + "）";
+    else if (done.outcome == CsvExport::Outcome::CutShort)
         why = "成績を最後まで読めなかったので、書き出しませんでした";
     else if (!out || !syncFile(temporary) || ::rename(temporary.c_str(), file.c_str()) != 0)
         why = cannot(errno ? errno : error);

@@ -26,11 +26,7 @@ namespace zem {
 
 namespace {
 
-// Enough for a window that opens as fast on a hundred thousand games as on ten.
-constexpr int kChartGames = 1000;
-constexpr int kTroubleRows = 5;
 constexpr int kCourses = 20;
-constexpr int kOpenWaitMs = 500;
 
 QLabel *heading(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
@@ -50,38 +46,6 @@ QLabel *figure(QWidget *parent) {
     label->setFont(designFont(15));
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-// Read on the reader's thread: a store of its own, let go as soon as read,
-// so that the history's lock is never held while the window is only shown.
-HistoryView readView(const std::string &path, HistoryWriter *writer, const HistorySource &m,
-                     int c) {
-    // The game just finished is on its way to the disk; a moment's wait lets
-    // it show, and a slow disk only leaves it out.
-    if (writer)
-        writer->waitIdle(std::chrono::milliseconds(kOpenWaitMs));
-    HistoryView view;
-    if (path.empty()) {
-        view.state.detail =
-            "HOME も XDG_DATA_HOME も設定されていないので、成績の置き場所がありません";
-        return view;
-    }
-    // A history another copy holds locked is waited for half a second, not
-    // the store's three; the window then says so.
-    HistoryStore store(path, HistoryStore::Role::Reader,
-                       HistoryStore::Options{.busyTimeoutMs = kOpenWaitMs});
-    view.totals = store.totals(m, c);
-    view.speeds = store.speeds(m, c, kChartGames);
-    view.keys = store.keyRates(m, c);
-    view.confusions = store.topConfusions(m, c, kTroubleRows);
-    view.syllables = store.topSyllables(m, c, kTroubleRows);
-    view.kana = store.topKana(m, c, kTroubleRows);
-    view.lists = store.lists();
-    const WeakSpots weak = WeakSpotWatch::readFrom(store, m);
-    if (weak.found())
-        view.progress = store.practiceProgress(m, weak.kanaUnits());
-    view.state = store.state(); // after the reading, which may meet damage
-    return view;
 }
 
 } // namespace
@@ -265,7 +229,12 @@ void HistoryWindow::refresh() {
         reader_.join(); // done: its view came back
     reading_ = true;
     reader_ = std::thread([this, path = path_, writer = writer_, m = source(), c = course()] {
-        auto view = std::make_shared<HistoryView>(readView(path, writer, m, c));
+        // The game just finished is on its way to the disk; a moment's wait
+        // lets it show, and a slow disk only leaves it out.
+        if (writer)
+            writer->waitIdle(std::chrono::milliseconds(kHistoryViewWaitMs));
+        auto view =
+            std::make_shared<HistoryView>(readHistoryView(path, m, c, &WeakSpotWatch::readFrom));
         QMetaObject::invokeMethod(
             this, [this, view] { showView(*view); }, Qt::QueuedConnection);
     });

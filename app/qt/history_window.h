@@ -1,8 +1,6 @@
 #pragma once
 
-#include "history/game_record.h"
-#include "history/history_store.h"
-#include "history/weak_spots.h"
+#include "history/history_view.h"
 
 #include <QWidget>
 
@@ -19,19 +17,6 @@ namespace zem {
 class HistoryWriter;
 class KeyHeatMap;
 class SpeedChart;
-
-// What the window shows of one source and course, read at one go.
-struct HistoryView {
-    HistoryState state;
-    HistoryTotals totals;
-    std::vector<SpeedPoint> speeds;
-    std::vector<KeyRate> keys;
-    std::vector<ConfusionTotal> confusions;
-    std::vector<SyllableTotal> syllables;
-    std::vector<KanaTotal> kana;    // empty for games kept before kana were counted
-    std::vector<std::string> lists; // the player's lists that have games
-    PracticeProgress progress;      // of the source's weak kana
-};
 
 // The 成績 window: for one source (a mode or a list) and course, the speed
 // over time, the miss rate of each key, the kana (or, in older games, the

@@ -81,7 +81,7 @@ TEST_F(HistoryStoreTest, KeepsGamesAndTheirTotalsAndWritesThemAsCsv) {
     EXPECT_EQ(store.topSyllables(GameMode::Word, 100, 5)[0].count, 12);
 
     std::ostringstream csv;
-    ASSERT_TRUE(writeHistoryCsv(&store, csv));
+    ASSERT_EQ(writeHistoryCsv(path, csv).outcome, CsvExport::Outcome::Written);
     const std::string text = csv.str();
     EXPECT_EQ(text.substr(0, text.find("\r\n")),
               "finished_at,mode,course,strokes,misses,seconds,speed,completed,new_record,"
@@ -137,7 +137,7 @@ TEST_F(HistoryStoreTest, KeepsEachSourceApartAndPracticeOffTheRecords) {
     EXPECT_FALSE(store.practiceProgress(prefectures, {"と"}).practised);
 
     std::ostringstream csv;
-    ASSERT_TRUE(writeHistoryCsv(&store, csv));
+    ASSERT_EQ(writeHistoryCsv(path, csv).outcome, CsvExport::Outcome::Written);
     EXPECT_NE(csv.str().find(",word,100,100,3,61,250,1,0,any,,1\r\n"), std::string::npos);
     EXPECT_NE(csv.str().find(",list,100,100,3,61,90,1,0,table,都道府県,0\r\n"), std::string::npos);
     EXPECT_NE(csv.str().find(",list,100,40,3,61,,0,0,table,\"a,b\",0\r\n"), std::string::npos)

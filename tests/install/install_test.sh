@@ -173,9 +173,16 @@ run_without_display "$scratch/run" env QT_QPA_PLATFORM=offscreen \
 [ "$status" -eq 7 ] && [ "$out" = "$scratch/run/typing-zem 0 " ] ||
     fail "./run's launch did not start the program in the data folder (status $status, '$out')"
 run_without_display "$scratch/run" env QT_QPA_PLATFORM=offscreen \
-    "$source/scripts/launch.sh" "$scratch/probe" "$source/data/hiscore.dat" --history "a b"
-[ "$status" -eq 7 ] && [ "$out" = "$scratch/run/typing-zem 2 --history a b" ] ||
+    "$source/scripts/launch.sh" "$scratch/probe" "$source/data/hiscore.dat" --practice "a b"
+[ "$status" -eq 7 ] && [ "$out" = "$scratch/run/typing-zem 2 --practice a b" ] ||
     fail "./run's launch did not pass its options on (status $status, '$out')"
+# Help and the history's readers run where they were started and make nothing.
+for option in --history --history-csv --help; do
+    run_without_display "$scratch/reader" env QT_QPA_PLATFORM=offscreen \
+        "$source/scripts/launch.sh" "$scratch/probe" "$source/data/hiscore.dat" "$option"
+    [ "$status" -eq 7 ] && [ "$out" = "$PWD 1 $option" ] && [ ! -e "$scratch/reader" ] ||
+        fail "the launch with $option made a data folder or ran elsewhere (status $status, '$out')"
+done
 run_without_display "$scratch/run" "$source/scripts/launch.sh"
 [ "$status" -eq 2 ] || fail "the unconfigured launcher without arguments did not ask for them"
 
@@ -194,7 +201,7 @@ if [ "$with_program" = 1 ]; then
 
     # The CSV export goes through the launcher too, with no display at all.
     run_without_display "$scratch/csv" "$launcher" --history-csv
-    [ "$status" -eq 0 ] && [[ $out == finished_at,mode,course,* ]] ||
+    [ "$status" -eq 0 ] && [[ $out == finished_at,mode,course,* ]] && [ ! -e "$scratch/csv" ] ||
         fail "the launcher's --history-csv without a display ended with $status: '$out' $err"
 fi
 

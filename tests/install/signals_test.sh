@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The built program, offscreen: a game left in the spool by an earlier run
-# reaches the history at the next start with no game played, and SIGTERM and
-# SIGHUP end the program through its event loop (status 0, not death by the
-# signal).
+# The built program, offscreen: a game left in the spool by an earlier run is
+# in --history-csv's output and reaches the history at the next start with no
+# game played, and SIGTERM and SIGHUP end the program through its event loop
+# (status 0, not death by the signal).
 # Usage: signals_test.sh PROGRAM
 set -uo pipefail
 program=$(readlink -f "$1")
@@ -39,6 +39,10 @@ for byte in payload:
 open(sys.argv[1], "wb").write(b"zem-game %d %016x\n" % (len(payload), h) + payload)
 PY
     chmod 0755 "$folder"
+    # Before any game: the export writes the waiting game out and makes no history.
+    csv=$(cd "$home/work" && HOME=$home XDG_DATA_HOME= "$program" --history-csv)
+    [ $? = 0 ] && [[ $csv == *$'\n2026-12-08T12:00:00+09:00,word,100,5,1,3,,0,0,table,,0\r' ]] &&
+        [ ! -e "$folder/history.sqlite3" ] || fail "SIG$signal: --history-csv without the spooled game: $csv"
     (cd "$home/work" && HOME=$home XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen exec "$program") &
     pid=$!
     for _ in $(seq 100); do
