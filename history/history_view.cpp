@@ -10,8 +10,22 @@ constexpr int kTroubleRows = 5;
 
 } // namespace
 
-HistoryView readHistoryView(const std::string &path, const HistorySource &source, int course,
-                            WeakSpotRead weakSpots) {
+WeakSpots readWeakSpots(HistoryStore &store, const HistorySource &source) {
+    std::vector<GameCounts> games;
+    for (const GameRecord &game : store.recentGames(source, kWeakSpotStrokes))
+        games.push_back(gameCounts(game));
+    return findWeakSpots(games);
+}
+
+WeakSpots readWeakSpots(const std::string &path, const HistorySource &source) {
+    if (path.empty())
+        return findWeakSpots({});
+    HistoryStore store(path, HistoryStore::Role::Reader,
+                       HistoryStore::Options{.busyTimeoutMs = kHistoryViewWaitMs});
+    return readWeakSpots(store, source);
+}
+
+HistoryView readHistoryView(const std::string &path, const HistorySource &source, int course) {
     HistoryView view;
     if (path.empty()) {
         view.state.detail =
@@ -27,7 +41,7 @@ HistoryView readHistoryView(const std::string &path, const HistorySource &source
     view.syllables = store.topSyllables(source, course, kTroubleRows);
     view.kana = store.topKana(source, course, kTroubleRows);
     view.lists = store.lists();
-    const WeakSpots weak = weakSpots(store, source);
+    const WeakSpots weak = readWeakSpots(store, source);
     if (weak.found())
         view.progress = store.practiceProgress(source, weak.kanaUnits());
     view.state = store.state(); // after the reading, which may meet damage

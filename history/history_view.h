@@ -25,16 +25,17 @@ struct HistoryView {
 // says so: half a second, not the store's three.
 inline constexpr int kHistoryViewWaitMs = 500;
 
-// The rule that finds a source's weak spots in an open store. It is the
-// game's rule, not the view's, so the caller names it.
-using WeakSpotRead = WeakSpots (*)(HistoryStore &store, const HistorySource &source);
+// The weak spots of a source, from the latest games an open store holds.
+WeakSpots readWeakSpots(HistoryStore &store, const HistorySource &source);
+// The same with a reader store of its own, let go as soon as read; no
+// history (an empty path) has none. Reads the disk: not for the GUI thread.
+WeakSpots readWeakSpots(const std::string &path, const HistorySource &source);
 
 // Reads the view of `source` and `course` from the history at `path` with a
 // store of its own, let go as soon as read, so that the history's lock is
 // never held while the window only shows it. Only reads: a history that is
 // missing, damaged or of another version stays as it is, and the view's
 // state says what was found. Reads the disk: not for the GUI thread.
-HistoryView readHistoryView(const std::string &path, const HistorySource &source, int course,
-                            WeakSpotRead weakSpots);
+HistoryView readHistoryView(const std::string &path, const HistorySource &source, int course);
 
 } // namespace zem

@@ -6,7 +6,6 @@
 #include "app/qt/history_texts.h"
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
-#include "app/qt/weak_spot_watch.h"
 #include "history/history_writer.h"
 
 #include <QComboBox>
@@ -233,8 +232,7 @@ void HistoryWindow::refresh() {
         // lets it show, and a slow disk only leaves it out.
         if (writer)
             writer->waitIdle(std::chrono::milliseconds(kHistoryViewWaitMs));
-        auto view =
-            std::make_shared<HistoryView>(readHistoryView(path, m, c, &WeakSpotWatch::readFrom));
+        auto view = std::make_shared<HistoryView>(readHistoryView(path, m, c));
         QMetaObject::invokeMethod(
             this, [this, view] { showView(*view); }, Qt::QueuedConnection);
     });

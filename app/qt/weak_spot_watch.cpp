@@ -1,18 +1,12 @@
 #include "app/qt/weak_spot_watch.h"
 
+#include "history/history_view.h"
 #include "history/history_writer.h"
 
 #include <chrono>
 #include <memory>
 
 namespace zem {
-
-namespace {
-
-// As long as the 成績 window waits for a game on its way to the disk.
-constexpr int kWriteWaitMs = 500;
-
-} // namespace
 
 WeakSpotWatch::WeakSpotWatch(std::string path, HistoryWriter *writer, QObject *parent)
     : QObject(parent), path_(std::move(path)), writer_(writer) {}
@@ -25,19 +19,8 @@ WeakSpotWatch::~WeakSpotWatch() {
 WeakSpots WeakSpotWatch::readNow(const std::string &path, HistoryWriter *writer,
                                  const HistorySource &source) {
     if (writer)
-        writer->waitIdle(std::chrono::milliseconds(kWriteWaitMs));
-    if (path.empty())
-        return findWeakSpots({});
-    HistoryStore store(path, HistoryStore::Role::Reader,
-                       HistoryStore::Options{.busyTimeoutMs = kWriteWaitMs});
-    return readFrom(store, source);
-}
-
-WeakSpots WeakSpotWatch::readFrom(HistoryStore &store, const HistorySource &source) {
-    std::vector<GameCounts> games;
-    for (const GameRecord &game : store.recentGames(source, kWeakSpotStrokes))
-        games.push_back(gameCounts(game));
-    return findWeakSpots(games);
+        writer->waitIdle(std::chrono::milliseconds(kHistoryViewWaitMs));
+    return readWeakSpots(path, source);
 }
 
 void WeakSpotWatch::read(const HistorySource &source) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/history_store.h"
+#include "history/history_source.h"
 #include "history/weak_spots.h"
 
 #include <QObject>
@@ -35,8 +35,6 @@ public:
     // What one read finds.
     static WeakSpots readNow(const std::string &path, HistoryWriter *writer,
                              const HistorySource &source);
-    // The same from a store already open; for the 成績 window's view too.
-    static WeakSpots readFrom(HistoryStore &store, const HistorySource &source);
 
 signals:
     void changed();
