@@ -3,7 +3,8 @@
 # Debian's archive, then configures and builds a preset. Sourced, not run.
 
 # What building and playing need, and nothing more: ./run installs these.
-ZEM_PLAY_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev fonts-ipafont-mincho)
+ZEM_PLAY_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev fonts-ipafont-mincho
+    qt6-translations-l10n)
 
 # What the tests, fuzzers, benchmarks and the package check add: ./test and
 # bench/run install these as well. One group per line, so a new tool goes beside

@@ -10,7 +10,10 @@
 #include "app/t_form1.h"
 #include "model/failure.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QtGlobal>
 
 namespace zem {
@@ -31,6 +34,17 @@ void createForm(TForm1 &form) {
 
 } // namespace
 
+void speakJapanese() {
+    static QTranslator *qtTexts = [] {
+        auto *translator = new QTranslator(qApp);
+        if (translator->load(QStringLiteral("qtbase_ja"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(translator);
+        return translator;
+    }();
+    (void)qtTexts;
+}
+
 void sendFramesThroughTheSocket() {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
@@ -39,6 +53,7 @@ void sendFramesThroughTheSocket() {
 std::unique_ptr<FormWindow> openFormWindow(TForm1 &form, std::string historyPath,
                                            HistoryWriter *writer) {
     useDesktopIdentity();
+    speakJapanese();
     installAccessibleInterfaces();
     useDesignStyle();
     createForm(form);
@@ -54,6 +69,7 @@ std::unique_ptr<FormWindow> openFormWindow(TForm1 &form, std::string historyPath
 
 std::unique_ptr<HistoryWindow> openHistoryWindow(std::string historyPath) {
     useDesktopIdentity();
+    speakJapanese();
     useDesignStyle();
     auto window = std::make_unique<HistoryWindow>(std::move(historyPath), nullptr);
     window->showFor(GameMode::Word, 100);

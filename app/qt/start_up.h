@@ -18,6 +18,11 @@ class TForm1;
 // wait. A player's own QT_XCB_NO_MITSHM stands.
 void sendFramesThroughTheSocket();
 
+// Qt's own texts (the file dialog, the boxes' buttons, a text field's menu)
+// in Japanese whatever the locale, as the game speaks nothing else; English
+// where Debian's translations are not installed. Once, before any window.
+void speakJapanese();
+
 // The program's start-up after the form exists: FormCreate (its failure is
 // reported before any window is on screen, and start-up goes on), then the
 // window at its design place with START holding the focus. Its menu opens

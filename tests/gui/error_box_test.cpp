@@ -4,6 +4,7 @@
 #include "model/random.h"
 #include "records/disk_record_file.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -104,6 +105,16 @@ private slots:
         QVERIFY(window->findChild<QWidget *>("Panel32")->isVisible());
         QVERIFY(!QFile::exists(QStringLiteral("hiscore.dat")));
         QDir::setCurrent(before);
+    }
+
+    // Qt's own words read in Japanese whatever the locale (CTest runs this
+    // under C.UTF-8): the boxes' buttons and the file dialog's fields.
+    void qtsOwnTextsAreJapanese() {
+        GameWindow g;
+        QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"),
+                 QStringLiteral("ファイル名(&N):"));
     }
 };
 
