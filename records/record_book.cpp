@@ -1,8 +1,8 @@
 #include "records/record_book.h"
 
 #include "game/speed_text.h"
+#include "model/code_page_932.h"
 #include "model/failure.h"
-#include "records/display_text.h"
 #include "records/number.h"
 
 namespace zem {
@@ -28,15 +28,15 @@ void RecordBook::load() {
 }
 
 void RecordBook::display(int i) {
-    model_.setText(wordLabel_, displayText(store_.get(i)) + kPerMinute);
-    model_.setText(proverbLabel_, displayText(store_.get(kProverbLines + i)) + kPerMinute);
+    model_.setText(wordLabel_, showCodePage932(store_.get(i)) + kPerMinute);
+    model_.setText(proverbLabel_, showCodePage932(store_.get(kProverbLines + i)) + kPerMinute);
 }
 
 double RecordBook::number(int line) const {
     const std::string text = store_.get(line);
     if (auto value = parseNumber(text))
         return *value;
-    throw Failure("'" + displayText(text) + "' は浮動小数点数ではありません");
+    throw Failure("'" + showCodePage932(text) + "' は浮動小数点数ではありません");
 }
 
 void RecordBook::save() {
