@@ -1,7 +1,7 @@
 #include "app/t_form1.h"
 
-#include "game/speed_text.h"
 #include "model/failure.h"
+#include "model/speed_text.h"
 
 #include <string>
 

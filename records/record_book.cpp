@@ -1,8 +1,8 @@
 #include "records/record_book.h"
 
-#include "game/speed_text.h"
 #include "model/code_page_932.h"
 #include "model/failure.h"
+#include "model/speed_text.h"
 #include "records/number.h"
 
 namespace zem {

@@ -1,6 +1,6 @@
 #include "app/qt/history_texts.h"
 
-#include "game/speed_text.h"
+#include "model/speed_text.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -7,10 +7,10 @@
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
 #include "core/temp_dir.h"
-#include "game/speed_text.h"
 #include "game_window.h"
 #include "history/csv_export.h"
 #include "history/history_store.h"
+#include "model/speed_text.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
