@@ -86,13 +86,17 @@ void TForm1::completionCheck() {
         throw Failure("0 による浮動小数点数除算");
     state_.StrokesPerMinute = double(state_.StrokeCount) / double(state_.ElapsedSeconds) * 60.0;
     model_.setText(Label5, SpeedText(state_.StrokesPerMinute) + "打/分");
-    try {
-        // hiscore.dat keeps the built-in modes only.
-        if (tableGame())
-            records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
-    } catch (const Failure &) {
-        keepGame(true); // a record that could not be saved still leaves its game
-        throw;
+    // hiscore.dat keeps the built-in modes only.
+    if (tableGame()) {
+        const RecordCheck checked = records_.check(
+            model_.itemIndex(ComboBox1), wordMode() ? RecordMode::Word : RecordMode::Proverb,
+            state_.StrokesPerMinute);
+        if (checked.record)
+            state_.NewRecord = 1;
+        if (checked.failure) {
+            keepGame(true); // a record that could not be saved still leaves its game
+            throw *checked.failure;
+        }
     }
     keepGame(true);
     state_.Halted = 1;

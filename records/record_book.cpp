@@ -44,20 +44,27 @@ void RecordBook::save() {
         throw Failure(std::string("ファイル ") + kFileName + " を作成できません");
 }
 
-void RecordBook::check(int i, GameState &state, bool wordMode, bool proverbMode) {
-    const double speed = state.StrokesPerMinute;
+RecordCheck RecordBook::check(int i, RecordMode mode, double speed) {
+    RecordCheck result;
+    try {
+        checkLine(i, mode == RecordMode::Word, speed, wordLabel_, result);
+        checkLine(kProverbLines + i, mode == RecordMode::Proverb, speed, proverbLabel_, result);
+    } catch (const Failure &failure) {
+        result.failure = failure;
+    }
+    return result;
+}
+
+// Every line of the course is read, so that a line that is no number fails
+// the check in either mode.
+void RecordBook::checkLine(int line, bool played, double speed, ControlId label,
+                           RecordCheck &result) {
     // The stored best is compared as written, rounded to 4 digits, so a
     // speed just above a rounded best is a record that writes the same text.
-    if (number(i) < speed && wordMode) {
-        state.NewRecord = 1;
-        model_.setText(wordLabel_, SpeedText(speed) + kPerMinute);
-        store_.put(i, SpeedText(speed));
-        save();
-    }
-    if (number(kProverbLines + i) < speed && proverbMode) {
-        state.NewRecord = 1;
-        model_.setText(proverbLabel_, SpeedText(speed) + kPerMinute);
-        store_.put(kProverbLines + i, SpeedText(speed));
+    if (number(line) < speed && played) {
+        result.record = true;
+        model_.setText(label, SpeedText(speed) + kPerMinute);
+        store_.put(line, SpeedText(speed));
         save();
     }
 }
