@@ -11,6 +11,20 @@ namespace {
 constexpr const char *kFileName = "hiscore.dat";
 constexpr const char *kPerMinute = "打/分";
 constexpr int kProverbLines = 20;
+constexpr int kRecordLines = 2 * kProverbLines;
+
+// The record file locked for as long as it lives.
+class FileHold {
+public:
+    explicit FileHold(RecordFile &file) : file_(file) { file_.lock(); }
+    ~FileHold() { file_.unlock(); }
+    FileHold(const FileHold &) = delete;
+    FileHold &operator=(const FileHold &) = delete;
+
+private:
+    RecordFile &file_;
+};
+
 } // namespace
 
 RecordBook::RecordBook(WindowModel &model, RecordFile &file)
@@ -32,6 +46,16 @@ void RecordBook::display(int i) {
     model_.setText(proverbLabel_, showCodePage932(store_.get(kProverbLines + i)) + kPerMinute);
 }
 
+// A file that cannot be read now leaves the bests as they are.
+bool RecordBook::takeSavedBests() {
+    const std::optional<std::string> bytes = file_.read();
+    if (!bytes)
+        return false;
+    RecordStore saved;
+    saved.load(*bytes);
+    return store_.takeHigher(saved, kRecordLines);
+}
+
 double RecordBook::number(int line) const {
     const std::string text = store_.get(line);
     if (auto value = parseNumber(text))
@@ -45,6 +69,9 @@ void RecordBook::save() {
 }
 
 RecordCheck RecordBook::check(int i, RecordMode mode, double speed) {
+    const FileHold hold(file_);
+    if (takeSavedBests())
+        display(i);
     RecordCheck result;
     try {
         checkLine(i, mode == RecordMode::Word, speed, wordLabel_, result);

@@ -33,11 +33,16 @@ public:
     void display(int i);
     // Compares a finished game's speed with both bests of course i, the word
     // line first; stores, shows and saves a new best of the game's mode only.
+    // The bests are first brought up to those in the file, which another copy
+    // of the game may have raised since, and the file stays locked until the
+    // check is over: a speed below the file's best is no record, and a save
+    // keeps every best either copy set.
     RecordCheck check(int i, RecordMode mode, double speed);
 
     const RecordStore &store() const { return store_; }
 
 private:
+    bool takeSavedBests();
     double number(int line) const;
     void checkLine(int line, bool played, double speed, ControlId label, RecordCheck &result);
     void save();
