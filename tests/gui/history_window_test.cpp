@@ -151,6 +151,15 @@ private slots:
         QCOMPARE(namesOfKeys(map).front(), QStringLiteral("Q 100.0%"));
     }
 
+    void namesTheKeysTypedInsteadOfTheLetter() {
+        const std::pair<unsigned char, const char *> named[] = {
+            {0x08, "BS"},     {0x09, "Tab"},    {0x0d, "Enter"},  {0x1b, "Esc"},  {' ', "Space"},
+            {0x16, "Ctrl+V"}, {0x01, "Ctrl+A"}, {0x1a, "Ctrl+Z"}, {0x1c, "0x1c"}, {'q', "Q"},
+            {';', ";"},       {0x7f, "0x7f"},   {0x82, "0x82"}};
+        for (const auto &[typed, name] : named)
+            QCOMPARE(typedByteText(typed), QString::fromLatin1(name));
+    }
+
     void saysPlainlyWhatWentWrongWithTheHistory() {
         TempDir dir;
         const std::string path = dir / "history.sqlite3";
