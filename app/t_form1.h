@@ -125,6 +125,7 @@ private:
     void startClock();
     // The ends of a game.
     void completionCheck();
+    void checkRecord();
     void stopGame();
     void showResult();
     void showStoppedScreen();

@@ -1,8 +1,8 @@
 #include "app/t_form1.h"
 
 #include "app/form_layout.h"
-#include "game/speed_text.h"
 #include "model/failure.h"
+#include "model/speed_text.h"
 
 #include <string>
 #include <utility>
@@ -19,17 +19,26 @@ void TForm1::completionCheck() {
         throw Failure("0 による浮動小数点数除算");
     state_.StrokesPerMinute = double(state_.StrokeCount) / double(state_.ElapsedSeconds) * 60.0;
     model_.setText(Label5, SpeedText(state_.StrokesPerMinute) + "打/分");
-    try {
-        // hiscore.dat keeps the built-in modes only.
-        if (sources_.tableGame())
-            records_.check(model_.itemIndex(ComboBox1), state_, wordMode(), proverbMode());
-    } catch (const Failure &) {
-        keepGame(true); // a record that could not be saved still leaves its game
-        throw;
-    }
+    checkRecord();
     keepGame(true);
     showResult();
     announceEnd(true);
+}
+
+// hiscore.dat keeps the built-in modes only. A record that could not be
+// saved still leaves its game, kept as a record.
+void TForm1::checkRecord() {
+    if (!sources_.tableGame())
+        return;
+    const RecordCheck checked = records_.check(model_.itemIndex(ComboBox1),
+                                               wordMode() ? RecordMode::Word : RecordMode::Proverb,
+                                               state_.StrokesPerMinute);
+    if (checked.record)
+        state_.NewRecord = 1;
+    if (checked.failure) {
+        keepGame(true);
+        throw *checked.failure;
+    }
 }
 
 void TForm1::showResult() {

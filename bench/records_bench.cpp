@@ -1,5 +1,5 @@
+#include "model/code_page_932.h"
 #include "records/disk_record_file.h"
-#include "records/display_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,7 +58,7 @@ BENCHMARK(BM_TruncateAndWriteReference)->Unit(benchmark::kMicrosecond);
 void BM_DisplayShiftJisLine(benchmark::State &state) {
     const std::string line = "\x93\xfa\x96\x7b\x8c\xea 123.4 \xb1\xb2";
     for (auto _ : state)
-        benchmark::DoNotOptimize(zem::displayText(line));
+        benchmark::DoNotOptimize(zem::showCodePage932(line));
 }
 BENCHMARK(BM_DisplayShiftJisLine);
 

@@ -2,6 +2,15 @@
 
 namespace zem {
 
+namespace {
+
+// A letter is its key, in either case.
+char keyOf(char typed) {
+    return typed >= 'a' && typed <= 'z' ? char(typed - 'a' + 'A') : typed;
+}
+
+} // namespace
+
 void GameTally::start() {
     counting_ = true;
     strokes_ = 0;
@@ -21,19 +30,19 @@ void GameTally::stroke(char expected, std::string_view kana, char typed, bool co
             at = kana_.emplace(std::string(kana), KanaTally{std::string(kana)}).first;
         ++(correct ? at->second.hits : at->second.misses);
     }
+    // With every spelling taken, the key that was right need not be the
+    // letter shown (F for the H of HU); a miss counts against the letter shown.
+    const char letter = correct ? keyOf(typed) : expected;
     // ー, 、 and 。 are typed with keys that have no letter to count.
-    if (expected < 'A' || expected > 'Z')
+    if (letter < 'A' || letter > 'Z')
         return;
-    KeyTally &key = keys_[std::size_t(expected - 'A')];
+    KeyTally &key = keys_[std::size_t(letter - 'A')];
     if (correct) {
         ++key.hits;
         return;
     }
     ++key.misses;
-    // A letter is its key, in either case.
-    const auto byte =
-        static_cast<unsigned char>(typed >= 'a' && typed <= 'z' ? typed - 'a' + 'A' : typed);
-    ++typedFor_[std::size_t(expected - 'A')][byte];
+    ++typedFor_[std::size_t(letter - 'A')][static_cast<unsigned char>(keyOf(typed))];
 }
 
 void GameTally::fill(GameRecord &record) const {

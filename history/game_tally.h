@@ -22,7 +22,8 @@ public:
     void stop() { counting_ = false; }
     bool counting() const { return counting_; }
     // One judged character: `expected` the next letter shown (0 when none is
-    // left), `kana` the kana it belongs to (empty when none).
+    // left), `kana` the kana it belongs to (empty when none). A correct key is
+    // a hit on the key typed; a miss is a miss on the letter shown.
     void stroke(char expected, std::string_view kana, char typed, bool correct);
     // Whether anything was typed since start().
     bool any() const { return strokes_ != 0; }

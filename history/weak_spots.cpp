@@ -1,6 +1,7 @@
 #include "history/weak_spots.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace zem {
@@ -12,11 +13,21 @@ GameCounts gameCounts(const GameRecord &game) {
 
 namespace {
 
-// Higher miss rate first (compared as fractions, so that equal rates tie
-// exactly), then more misses, then the spot's own order.
+// The miss rate the spot has at least, with 95% confidence: the lower
+// bound of the Wilson score interval.
+double rateAtLeast(const SpotRate &spot) {
+    constexpr double z = 1.959964;
+    const double n = double(spot.hits + spot.misses);
+    const double p = double(spot.misses) / n;
+    const double spread = z * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n));
+    return (p + z * z / (2 * n) - spread) / (1 + z * z / n);
+}
+
+// The higher lower bound first, then more misses, then the spot's own order.
+// The same counts give the same bound, so they tie exactly.
 bool weaker(const SpotRate &a, const SpotRate &b) {
-    const std::int64_t left = a.misses * (b.hits + b.misses);
-    const std::int64_t right = b.misses * (a.hits + a.misses);
+    const double left = rateAtLeast(a);
+    const double right = rateAtLeast(b);
     if (left != right)
         return left > right;
     if (a.misses != b.misses)
@@ -25,7 +36,7 @@ bool weaker(const SpotRate &a, const SpotRate &b) {
 }
 
 bool countsEnough(const SpotRate &spot) {
-    return spot.misses > 0 && spot.hits + spot.misses >= kWeakSpotOccurrences;
+    return spot.misses >= kWeakSpotMisses && spot.hits + spot.misses >= kWeakSpotOccurrences;
 }
 
 template <typename Key> std::vector<SpotRate> weakest(const std::map<Key, SpotRate> &totals) {
@@ -93,7 +104,8 @@ std::string WeakSpots::reason() const {
                "打以上の記録が要ります（いまは" + std::to_string(strokes) + "打）";
     case Status::NothingMissed:
         return "最近の" + std::to_string(strokes) + "打に苦手な仮名は見つかりません（" +
-               std::to_string(kWeakSpotOccurrences) + "回以上打ち、1回でも間違えた仮名が対象です）";
+               std::to_string(kWeakSpotOccurrences) + "回以上打ち、" +
+               std::to_string(kWeakSpotMisses) + "回以上間違えた仮名が対象です）";
     }
     return {};
 }

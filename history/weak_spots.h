@@ -8,9 +8,12 @@
 
 namespace zem {
 
-// The rule that picks the weak spots, in one place.
+// The rule that picks the weak spots, in one place. Spots are ranked by the
+// lower bound of the 95% Wilson score interval of their miss rate, so that a
+// rate seen over few strokes ranks below the same rate seen over many.
 inline constexpr std::int64_t kWeakSpotStrokes = 300;    // judged strokes looked at, at least
-inline constexpr std::int64_t kWeakSpotOccurrences = 10; // hits + misses a spot needs
+inline constexpr std::int64_t kWeakSpotOccurrences = 20; // hits + misses a spot needs
+inline constexpr std::int64_t kWeakSpotMisses = 3;       // misses a spot needs
 inline constexpr std::size_t kWeakSpotsShown = 5;        // of the kana, and of the keys
 
 // One game of a source as the weak spots need it.
@@ -41,7 +44,7 @@ struct WeakSpots {
     Status status = Status::TooThin;
     int games = 0;              // the latest games looked at
     std::int64_t strokes = 0;   // their judged strokes
-    std::vector<SpotRate> kana; // the highest miss rate first
+    std::vector<SpotRate> kana; // the weakest first
     std::vector<SpotRate> keys; // likewise; may be found where no kana is
 
     bool found() const { return status == Status::Found; }
@@ -54,7 +57,7 @@ struct WeakSpots {
 
 // The weak spots of one source (a mode or a list), from its games newest
 // first: the latest games that hold kWeakSpotStrokes judged strokes between
-// them, and over those the kana and the keys with the highest miss rates.
+// them, and over those the weakest kana and keys.
 WeakSpots findWeakSpots(const std::vector<GameCounts> &newestFirst);
 
 } // namespace zem

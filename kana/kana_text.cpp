@@ -1,7 +1,7 @@
 #include "kana/kana_text.h"
 
 #include "kana/romaji_table.h"
-#include "kana/utf8.h"
+#include "model/utf8.h"
 
 namespace zem {
 

@@ -3,7 +3,7 @@
 #include "kana/kana_text.h"
 #include "kana/romaji_table.h"
 #include "kana/table_romaji.h"
-#include "kana/utf8.h"
+#include "model/utf8.h"
 
 #include <algorithm>
 

@@ -1,9 +1,7 @@
 #include "lists/text_encoding.h"
 
-#include "kana/utf8.h"
-#include "model/iconv_handle.h"
-
-#include <vector>
+#include "model/code_page_932.h"
+#include "model/utf8.h"
 
 namespace zem {
 
@@ -26,17 +24,6 @@ bool secondByteFits(unsigned char lead, unsigned char second) {
     default:
         return second >= 0x80 && second <= 0xBF;
     }
-}
-
-std::optional<std::string> fromCodePage932(std::string_view bytes) {
-    IconvHandle decoder("UTF-8", "CP932");
-    // A byte of code page 932 becomes at most three bytes of UTF-8 (a
-    // half-width katakana); two bytes become at most three.
-    std::vector<char> out(bytes.size() * 3 + 1);
-    const IconvHandle::Result r = decoder.convert(bytes, out);
-    if (!decoder.usable() || !r.whole || r.read != bytes.size())
-        return std::nullopt;
-    return std::string(out.data(), r.written);
 }
 
 } // namespace
@@ -68,7 +55,7 @@ std::optional<std::string> decodeText(std::string_view bytes) {
     }
     if (isUtf8(bytes))
         return std::string(bytes);
-    return fromCodePage932(bytes);
+    return decodeCodePage932(bytes);
 }
 
 } // namespace zem

@@ -2,6 +2,8 @@
 
 #include "records/posix_file_ops.h"
 
+#include <utility>
+
 namespace zem {
 
 namespace {
@@ -21,6 +23,22 @@ DiskRecordFile::DiskRecordFile(std::string path)
 
 DiskRecordFile::DiskRecordFile(std::string path, FileOps &ops)
     : path_(std::move(path)), ops_(ops) {}
+
+DiskRecordFile::~DiskRecordFile() {
+    unlock();
+}
+
+void DiskRecordFile::lock() {
+    if (lockFd_ >= 0)
+        return;
+    if (const std::optional<std::string> target = resolveLinks())
+        lockFd_ = ops_.lockFile(*target);
+}
+
+void DiskRecordFile::unlock() {
+    if (lockFd_ >= 0)
+        ops_.close(std::exchange(lockFd_, -1));
+}
 
 std::optional<std::string> DiskRecordFile::read() {
     if (const std::optional<std::string> target = resolveLinks())

@@ -29,6 +29,10 @@ namespace zem {
 // can leave it short.
 //
 // A symbolic link keeps pointing where it did: the file at its end is saved.
+//
+// Copies of the game running at once take turns through a lock on the file
+// itself, so it needs no second file beside it; a copy waiting for a file
+// that a save swapped out takes the lock again on the new one.
 class DiskRecordFile final : public RecordFile {
 public:
     // Anything larger is no record file, and reading it whole could take
@@ -37,9 +41,14 @@ public:
 
     explicit DiskRecordFile(std::string path);
     DiskRecordFile(std::string path, FileOps &ops);
+    ~DiskRecordFile() override;
+    DiskRecordFile(const DiskRecordFile &) = delete;
+    DiskRecordFile &operator=(const DiskRecordFile &) = delete;
 
     std::optional<std::string> read() override;
     bool write(const std::string &bytes) override;
+    void lock() override;
+    void unlock() override;
 
 private:
     std::optional<std::string> resolveLinks() const;
@@ -53,6 +62,7 @@ private:
     std::string path_;
     std::unique_ptr<FileOps> ownOps_;
     FileOps &ops_;
+    int lockFd_ = -1;
 };
 
 } // namespace zem

@@ -67,6 +67,11 @@ public:
     // running save holds.
     virtual void removeStaleBeside(const std::string &target) = 0;
 
+    // Opens the regular file at `path` and takes its lock, shared with every
+    // copy of the game: a descriptor to close to let go, or -1 when the file
+    // cannot be locked or another copy holds it too long.
+    virtual int lockFile(const std::string &path) = 0;
+
     // Opens the existing regular file at `path` for writing and empties it.
     virtual int openEmptied(const std::string &path) = 0;
     virtual bool writeAll(int fd, std::string_view bytes) = 0;

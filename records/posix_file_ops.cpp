@@ -3,13 +3,29 @@
 #include "model/descriptor.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 namespace zem {
+
+namespace {
+
+// Another copy holds the lock only while it reads and saves; one that holds
+// it longer is stopped or stuck, and the game goes on without it.
+constexpr auto kLockWait = std::chrono::seconds(3);
+constexpr auto kLockPoll = std::chrono::milliseconds(10);
+
+bool sameFile(const struct stat &a, const struct stat &b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace
 
 std::optional<std::string> PosixFileOps::readAtMost(const std::string &path, std::size_t limit) {
     // Non-blocking, so that a FIFO in the file's place cannot hang the open.
@@ -65,6 +81,29 @@ unsigned PosixFileOps::user() {
 
 bool PosixFileOps::folderWritable(const std::string &directory) {
     return ::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// A save that swaps in a new file leaves the waiting copies holding the old
+// one: the lock counts once the file it is on still has the name.
+int PosixFileOps::lockFile(const std::string &path) {
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        struct stat held {
+        }, named{};
+        if (fd.get() < 0 || ::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode))
+            return -1;
+        while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) ||
+                std::chrono::steady_clock::now() > deadline)
+                return -1;
+            std::this_thread::sleep_for(kLockPoll);
+        }
+        if (::stat(path.c_str(), &named) == 0 && sameFile(held, named))
+            return fd.release();
+        if (std::chrono::steady_clock::now() > deadline)
+            return -1;
+    }
 }
 
 int PosixFileOps::openEmptied(const std::string &path) {

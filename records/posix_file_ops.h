@@ -21,6 +21,7 @@ public:
                          TempFile &created) override;
     bool nameBeside(TempFile &file, const std::string &target) override;
     void removeStaleBeside(const std::string &target) override;
+    int lockFile(const std::string &path) override;
     int openEmptied(const std::string &path) override;
     bool writeAll(int fd, std::string_view bytes) override;
     bool sync(int fd) override;

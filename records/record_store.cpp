@@ -1,5 +1,9 @@
 #include "records/record_store.h"
 
+#include "records/number.h"
+
+#include <algorithm>
+
 namespace zem {
 
 void RecordStore::clear() {
@@ -49,6 +53,20 @@ std::string RecordStore::wholeText() const {
             out += "\r\n";
     }
     return out;
+}
+
+bool RecordStore::takeHigher(const RecordStore &other, int count) {
+    bool changed = false;
+    for (int n = 0; n < std::min(count, lineCount()); ++n) {
+        std::string theirs = other.get(n);
+        const std::optional<double> high = parseNumber(theirs);
+        const std::optional<double> ours = parseNumber(lines_[std::size_t(n)]);
+        if (high && (!ours || *high > *ours)) {
+            lines_[std::size_t(n)] = std::move(theirs);
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 } // namespace zem

@@ -20,6 +20,10 @@ public:
     // Replaces line n; beyond the last line nothing happens.
     void put(int n, std::string text);
     std::string wholeText() const;
+    // Takes each of the first `count` lines of `other` that holds a higher
+    // number than this store's line, or a number where this one holds none,
+    // byte for byte; true when a line changed. Lines past the end stay missing.
+    bool takeHigher(const RecordStore &other, int count);
 
     int lineCount() const { return int(lines_.size()); }
 

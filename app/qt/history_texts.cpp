@@ -1,11 +1,12 @@
 #include "app/qt/history_texts.h"
 
-#include "game/speed_text.h"
+#include "model/speed_text.h"
 
 #include <QFileInfo>
 #include <QStringList>
 
 #include <numeric>
+#include <utility>
 
 namespace zem {
 
@@ -71,8 +72,14 @@ QString missRateText(const KeyRate &rate) {
 }
 
 QString typedByteText(unsigned char typed) {
-    if (typed == ' ')
-        return QStringLiteral("␣");
+    static constexpr std::pair<unsigned char, const char *> kNamed[] = {
+        {'\b', "BS"}, {'\t', "Tab"}, {'\r', "Enter"}, {0x1b, "Esc"}, {' ', "Space"}};
+    for (const auto &[byte, name] : kNamed)
+        if (typed == byte)
+            return QLatin1String(name);
+    // What the window receives for Ctrl and a letter.
+    if (typed >= 0x01 && typed <= 0x1a)
+        return QStringLiteral("Ctrl+") + QChar(typed - 1 + 'A');
     if (typed >= 'a' && typed <= 'z')
         return QString(QChar(typed - 'a' + 'A'));
     if (typed > ' ' && typed < 0x7f)

@@ -16,7 +16,8 @@ namespace zem {
 // A miss rate on a key: "3.1%"; "—" for a key never expected.
 QString missRateText(const KeyRate &rate);
 // A byte typed instead of the expected letter: letters upper-case, other
-// printable ASCII as itself, space as "␣", anything else as "0x82".
+// printable ASCII as itself, control keys by name ("BS", "Tab", "Enter",
+// "Esc", "Space", "Ctrl+V"), anything else as "0x82".
 QString typedByteText(unsigned char typed);
 // "1時間5分" from an hour on, "3分20秒" below.
 QString practiceTimeText(std::int64_t seconds);

@@ -1,6 +1,6 @@
 #include "app/qt/key_codes.h"
 
-#include "game/typed_bytes.h"
+#include "model/code_page_932.h"
 
 namespace zem {
 
@@ -57,7 +57,7 @@ ShiftState shiftState(Qt::KeyboardModifiers modifiers) {
 }
 
 std::string pressCharacters(const QString &text) {
-    return typedBytes(text.toStdString());
+    return encodeCodePage932(text.toStdString());
 }
 
 } // namespace zem

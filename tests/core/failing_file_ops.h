@@ -48,6 +48,7 @@ public:
         return real_.nameBeside(file, target);
     }
     void removeStaleBeside(const std::string &target) override { real_.removeStaleBeside(target); }
+    int lockFile(const std::string &path) override { return real_.lockFile(path); }
     int openEmptied(const std::string &path) override {
         return fails(Step::Open) ? -1 : real_.openEmptied(path);
     }

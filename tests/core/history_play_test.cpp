@@ -100,6 +100,29 @@ TEST_F(GameKept, AFailedRecordSaveKeepsItsGameOnceAndTheNextStartCountsAgain) {
     EXPECT_EQ(f.history.games[1].misses, 1);
 }
 
+// With every spelling taken ふじ is shown HUZI until the player's own
+// spelling is known; the keys typed count, and a miss counts on the letter shown.
+TEST_F(GameKept, AnySpellingCountsTheKeysTypedNotTheLettersShown) {
+    const PoolPhrases list({{"富士", "ふじ", "HUZI"}});
+    f.form->useList(list);
+    f.form->settings().spelling = SpellingRule::Any;
+    f.start();
+    ASSERT_EQ(f.state().TargetRomaji, "HUZI");
+    for (char c : std::string("FxUJI"))
+        f.press(c);
+    f.escape();
+    ASSERT_EQ(f.history.games.size(), 1u);
+    std::map<char, std::pair<int, int>> byKey;
+    for (const KeyTally &k : f.history.games[0].keys)
+        byKey[k.key] = {k.hits, k.misses};
+    const std::map<char, std::pair<int, int>> typed = {
+        {'F', {1, 0}}, {'U', {1, 1}}, {'J', {1, 0}}, {'I', {1, 0}}};
+    EXPECT_EQ(byKey, typed);
+    ASSERT_EQ(f.history.games[0].confusions.size(), 1u);
+    EXPECT_EQ(f.history.games[0].confusions[0].expected, 'U');
+    EXPECT_EQ(f.history.games[0].confusions[0].typed, 'X');
+}
+
 // Keys that reach the window outside a game are no game's.
 TEST_F(GameKept, NothingIsKeptForKeysOutsideAGame) {
     f.playCourse(60);

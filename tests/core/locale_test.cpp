@@ -1,7 +1,7 @@
 // The program runs under the player's locale (Qt sets it from the
 // environment at start-up); its numbers must keep "." all the same.
 #include "fakes.h"
-#include "game/speed_text.h"
+#include "model/speed_text.h"
 #include "records/number.h"
 #include "temp_dir.h"
 

@@ -5,7 +5,7 @@
 // means all is well. Free of any test framework so a fuzzer can use it too.
 
 #include "game/clock_text.h"
-#include "game/speed_text.h"
+#include "model/speed_text.h"
 #include "random_play.h"
 #include "records/number.h"
 #include "records/record_store.h"

@@ -133,7 +133,7 @@ TEST(RecordCheck, MissingFileAtStartUpFailsEveryCompletedGameAtTheWordLine) {
     f.pickCourse(0);
     EXPECT_EQ(f.text("Label12"), "打/分");
     EXPECT_EQ(f.text("Label13"), "打/分");
-    f.file.content = freshRecords(); // put in place later: never reloaded
+    f.file.content = freshRecords(); // put in place later: a store never loaded takes no line
     EXPECT_EQ(f.playCourse(47), kNotANumber);
     expectStillRunning(f);
     f.escape();

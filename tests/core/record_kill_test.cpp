@@ -27,16 +27,6 @@ using Clock = std::chrono::steady_clock;
             ::_exit(1);
 }
 
-// Memory-backed when the machine has such a place: a kill tests what other
-// processes see, which the page cache decides, and there the flushes to
-// the disk cost nothing.
-std::filesystem::path fastBase() {
-    const std::filesystem::path shm = "/dev/shm";
-    if (::access(shm.c_str(), W_OK | X_OK) == 0)
-        return shm;
-    return std::filesystem::temp_directory_path();
-}
-
 // Waits without sleeping, so the kill lands at a moment of our choosing.
 void spin(Clock::duration wait) {
     const Clock::time_point end = Clock::now() + wait;

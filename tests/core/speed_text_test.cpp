@@ -1,4 +1,4 @@
-#include "game/speed_text.h"
+#include "model/speed_text.h"
 
 #include <gtest/gtest.h>
 

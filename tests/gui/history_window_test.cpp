@@ -7,10 +7,10 @@
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
 #include "core/temp_dir.h"
-#include "game/speed_text.h"
 #include "game_window.h"
 #include "history/csv_export.h"
 #include "history/history_store.h"
+#include "model/speed_text.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -149,6 +149,15 @@ private slots:
         QTRY_VERIFY(!window.busy());
         QCOMPARE(window.findChild<SpeedChart *>()->points().size(), std::size_t(1));
         QCOMPARE(namesOfKeys(map).front(), QStringLiteral("Q 100.0%"));
+    }
+
+    void namesTheKeysTypedInsteadOfTheLetter() {
+        const std::pair<unsigned char, const char *> named[] = {
+            {0x08, "BS"},     {0x09, "Tab"},    {0x0d, "Enter"},  {0x1b, "Esc"},  {' ', "Space"},
+            {0x16, "Ctrl+V"}, {0x01, "Ctrl+A"}, {0x1a, "Ctrl+Z"}, {0x1c, "0x1c"}, {'q', "Q"},
+            {';', ";"},       {0x7f, "0x7f"},   {0x82, "0x82"}};
+        for (const auto &[typed, name] : named)
+            QCOMPARE(typedByteText(typed), QString::fromLatin1(name));
     }
 
     void saysPlainlyWhatWentWrongWithTheHistory() {
