@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace zem::test {
@@ -14,6 +17,7 @@ namespace {
 
 constexpr std::int64_t kNoon = 1'796'698'800;
 constexpr int kGames = 10;
+constexpr int kManyGames = 600; // a dozen leaf pages of games
 constexpr std::size_t kPage = 4096;
 
 GameRecord game(int n, const char *uid = "") {
@@ -43,13 +47,43 @@ std::size_t rootPage(const std::string &path, const char *name) {
 
 enum class Damage {
     NotADatabase,
-    EveryPage,     // all but the first page overwritten
-    TotalsPage,    // the per-course totals' page: every game row still reads
-    SyllablesPage, // a page no write of these games goes to
-    IndexRecords,  // the index's records spoilt, its page whole: REINDEX mends it
+    EveryPage,       // all but the first page overwritten
+    TotalsPage,      // the per-course totals' page: every game row still reads
+    SyllablesPage,   // a page no write of these games goes to
+    IndexRecords,    // the index's records spoilt, its page whole: REINDEX mends it
+    GameLeaves,      // three leaf pages of kManyGames games, the last one among them
+    NegativeVersion, // a header no program wrote: every page whole
 };
 
-// Damages a history of kGames games, as the disk might, and answers its bytes.
+// The leaf pages of the games table, in the order of their ids.
+std::vector<std::size_t> gameLeaves(const std::string &path) {
+    sql::Error error;
+    auto db = sql::Database::open(path, sql::Database::Access::ReadOnly, error);
+    sql::Statement q(*db, "SELECT pageno FROM dbstat WHERE name = 'games' AND pagetype = 'leaf' "
+                          "ORDER BY path");
+    std::vector<std::size_t> pages;
+    while (q.step() == sql::Statement::Step::Row)
+        pages.push_back(std::size_t(q.integer(0)));
+    return pages;
+}
+
+// The game rows that read when asked for one by one, by id.
+int readableOneByOne(const std::string &path, int games) {
+    sql::Error error;
+    auto db = sql::Database::open(path, sql::Database::Access::ReadOnly, error);
+    if (!db)
+        return 0;
+    sql::Statement q(*db, "SELECT * FROM games WHERE id = ?1");
+    int readable = 0;
+    for (int id = 1; id <= games; ++id) {
+        q.reset();
+        readable += q.bind(1, id).step() == sql::Statement::Step::Row;
+    }
+    return readable;
+}
+
+// Damages a history of kGames games (kManyGames for GameLeaves), as the disk
+// might, and answers its bytes.
 std::string damage(const std::string &path, Damage how) {
     if (how == Damage::NotADatabase) {
         writeFile(path, "hiscore notes, not SQLite\n");
@@ -57,19 +91,31 @@ std::string damage(const std::string &path, Damage how) {
     }
     {
         HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
-        for (int i = 0; i < kGames; ++i)
+        for (int i = 0; i < (how == Damage::GameLeaves ? kManyGames : kGames); ++i)
             store.add(game(i));
     } // the last connection merges the journal into the file
-    const std::size_t page = rootPage(path, how == Damage::SyllablesPage  ? "course_syllables"
-                                            : how == Damage::IndexRecords ? "games_by_arrival"
-                                                                          : "course_totals");
+    if (how == Damage::NegativeVersion) {
+        sql::Error error;
+        EXPECT_FALSE(sql::Database::open(path, sql::Database::Access::ReadWrite, error)
+                         ->exec("PRAGMA user_version = -100000000"));
+        return readFile(path);
+    }
+    std::vector<std::size_t> pages = gameLeaves(path);
+    if (how == Damage::GameLeaves)
+        pages = {pages.at(1), pages.at(pages.size() / 2), pages.back()};
+    else
+        pages = {rootPage(path, how == Damage::SyllablesPage  ? "course_syllables"
+                                : how == Damage::IndexRecords ? "games_by_arrival"
+                                                              : "course_totals")};
     std::string bytes = readFile(path);
-    const std::size_t from = how == Damage::EveryPage ? kPage : (page - 1) * kPage;
-    if (how != Damage::IndexRecords) {
-        const std::size_t to = how == Damage::EveryPage ? bytes.size() : from + kPage;
-        for (std::size_t i = from; i < to; ++i)
-            bytes[i] = char(i * 7);
-    } else {
+    for (const std::size_t page : pages) {
+        const std::size_t from = how == Damage::EveryPage ? kPage : (page - 1) * kPage;
+        if (how != Damage::IndexRecords) {
+            const std::size_t to = how == Damage::EveryPage ? bytes.size() : from + kPage;
+            for (std::size_t i = from; i < to; ++i)
+                bytes[i] = char(i * 7);
+            continue;
+        }
         // A leaf of the index: each cell's record says its header is longer
         // than the record, which comparing keys meets and clearing does not.
         auto twoBytes = [&](std::size_t at) {
@@ -84,12 +130,31 @@ std::string damage(const std::string &path, Damage how) {
     return bytes;
 }
 
+// No file written meanwhile grows past `bytes`, as on a disk that is full.
+class DiskRoom {
+public:
+    explicit DiskRoom(rlim_t bytes) : ignored_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &was_);
+        rlimit now = was_;
+        now.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &now);
+    }
+    ~DiskRoom() {
+        ::setrlimit(RLIMIT_FSIZE, &was_);
+        std::signal(SIGXFSZ, ignored_);
+    }
+
+private:
+    void (*ignored_)(int);
+    rlimit was_{};
+};
+
 struct DamageCase {
     const char *name;
     Damage damage;
     bool readerOpen; // a reader has the history open when the writer meets the damage
     bool mended;     // repaired in place, else set aside
-    int carried;     // games carried into the new history
+    bool fullDisk;   // the disk first has no room for a repair
 };
 
 class DamagedHistory : public testing::TestWithParam<DamageCase> {
@@ -100,16 +165,19 @@ protected:
 
 // Readers leave a damaged file as it is and say so; the writer waits until
 // no one has it open, then mends it or sets it aside whole, with every game
-// that can still be read carried into the new history.
+// row that can still be read, one by one, carried into the new history. A
+// disk too full for that leaves the damaged file where it was, and the game
+// in the spool.
 TEST_P(DamagedHistory, ReadersLeaveItWholeAndTheWriterRepairsIt) {
     const DamageCase &c = GetParam();
     const std::string bytes = damage(path, c.damage);
+    const int readable = readableOneByOne(path, kManyGames);
     auto reader = std::make_unique<HistoryStore>(path, HistoryStore::Role::Reader);
     reader->totals(GameMode::Word, 100);
     reader->speeds(GameMode::Word, 100, 10);
     reader->topSyllables(GameMode::Word, 100, 10);
     EXPECT_EQ(reader->state().kind, HistoryState::Kind::Damaged) << reader->state().detail;
-    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_TRUE(readFile(path) == bytes);
     EXPECT_FALSE(exists(path + ".damaged-1"));
 
     if (c.readerOpen) {
@@ -117,34 +185,73 @@ TEST_P(DamagedHistory, ReadersLeaveItWholeAndTheWriterRepairsIt) {
                             HistoryStore::Options{.busyTimeoutMs = 100});
         EXPECT_FALSE(writer.add(game(kGames)));
         EXPECT_EQ(writer.state().kind, HistoryState::Kind::Locked);
-        EXPECT_EQ(readFile(path), bytes);
+        EXPECT_TRUE(readFile(path) == bytes);
     }
     reader.reset();
+
+    if (c.fullDisk) {
+        {
+            const DiskRoom room(bytes.size() / 2);
+            HistoryWriter writer(path);
+            writer.keep(game(kManyGames, "full01"));
+            ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(20)));
+            EXPECT_EQ(writer.report().pending, 1);
+            EXPECT_EQ(writer.report().inMemory, 0);
+            EXPECT_NE(writer.report().lastError.find("repaired history cannot be written"),
+                      std::string::npos)
+                << writer.report().lastError;
+        }
+        EXPECT_TRUE(readFile(path) == bytes);
+        EXPECT_FALSE(exists(path + ".damaged-1"));
+        EXPECT_TRUE(GameSpool::present(path));
+    }
 
     HistoryStore writer(path);
     writer.checkWhole(); // as the game's writer does once a run
     ASSERT_TRUE(writer.add(game(kGames))) << writer.state().detail;
     EXPECT_EQ(writer.state().setAside, c.mended ? "" : path + ".damaged-1");
     if (!c.mended) {
-        EXPECT_EQ(readFile(path + ".damaged-1"), bytes);
+        EXPECT_TRUE(readFile(path + ".damaged-1") == bytes);
     }
-    EXPECT_EQ(writer.state().carried, c.carried);
-    const int games = c.mended ? kGames + 1 : c.carried + 1;
+    EXPECT_EQ(writer.state().carried, c.mended ? 0 : readable);
+    const int games = (c.mended ? kGames : readable) + 1;
     EXPECT_EQ(writer.totals(GameMode::Word, 100).games, games);
     EXPECT_EQ(writer.keyRates(GameMode::Word, 100).at(0).hits, 100 * games);
-    EXPECT_EQ(writer.speeds(GameMode::Word, 100, 100).size(), std::size_t(games));
+    EXPECT_EQ(writer.speeds(GameMode::Word, 100, 1000).size(), std::size_t(games));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , DamagedHistory,
-    testing::Values(DamageCase{"NotADatabase", Damage::NotADatabase, false, false, 0},
-                    DamageCase{"EveryPage", Damage::EveryPage, false, false, 0},
-                    DamageCase{"TotalsPage", Damage::TotalsPage, false, false, kGames},
+    testing::Values(DamageCase{"NotADatabase", Damage::NotADatabase, false, false, false},
+                    DamageCase{"EveryPage", Damage::EveryPage, false, false, false},
+                    DamageCase{"TotalsPage", Damage::TotalsPage, false, false, false},
                     DamageCase{"TotalsPageWhileAReaderReads", Damage::TotalsPage, true, false,
-                               kGames},
-                    DamageCase{"SyllablesPage", Damage::SyllablesPage, false, false, kGames},
-                    DamageCase{"IndexRecords", Damage::IndexRecords, false, true, 0}),
+                               false},
+                    DamageCase{"SyllablesPage", Damage::SyllablesPage, false, false, false},
+                    DamageCase{"IndexRecords", Damage::IndexRecords, false, true, false},
+                    DamageCase{"GameLeaves", Damage::GameLeaves, false, false, false},
+                    DamageCase{"GameLeavesOnAFullDisk", Damage::GameLeaves, false, false, true},
+                    DamageCase{"NegativeVersion", Damage::NegativeVersion, false, false, false}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A version beyond this program's is a newer program's history: read, never
+// written, never repaired.
+TEST(HistoryHeader, AVersionFarBeyondThisProgramsIsNewer) {
+    TempDir dir;
+    const std::string path = dir / "history.sqlite3";
+    HistoryStore(path).add(game(0));
+    sql::Error error;
+    ASSERT_FALSE(sql::Database::open(path, sql::Database::Access::ReadWrite, error)
+                     ->exec("PRAGMA user_version = 100000000"));
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(HistoryStore(path, HistoryStore::Role::Reader).state().kind,
+              HistoryState::Kind::Newer);
+    HistoryStore writer(path);
+    EXPECT_EQ(writer.state().kind, HistoryState::Kind::Newer);
+    EXPECT_FALSE(writer.add(game(1)));
+    EXPECT_TRUE(readFile(path) == bytes);
+    EXPECT_FALSE(exists(path + ".damaged-1"));
+}
 
 TEST(HistoryStoreLibrary, AnSqliteOlderThanTheHistoryNeedsIsRefusedPlainly) {
     TempDir dir;
