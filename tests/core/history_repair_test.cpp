@@ -289,8 +289,8 @@ TEST(GameSpoolReplay, AGameStoredBeforeACrashIsNotStoredTwice) {
 }
 
 // A record torn by a crash while it was appended is no game, and the next
-// append follows the last whole record, not the torn one.
-TEST(GameSpoolReplay, ATornRecordIsSkippedAndOverwritten) {
+// append follows it; every field of a game reads back as it was written.
+TEST(GameSpoolReplay, ATornRecordIsNoGameAndTheNextFollowsIt) {
     TempDir dir;
     const std::string path = dir / "history.sqlite3";
     GameRecord first = game(1, "bb01");
@@ -302,16 +302,93 @@ TEST(GameSpoolReplay, ATornRecordIsSkippedAndOverwritten) {
     first.confusions = {{'A', 0x82, 2}};
     first.syllables = {{"tu", 2}};
     const std::string whole = GameSpool::encode(first);
-    writeFile(GameSpool::pathFor(path), whole + GameSpool::encode(game(2, "bb02")).substr(0, 30));
+    const std::string torn = GameSpool::encode(game(2, "bb02")).substr(0, 30);
+    writeFile(GameSpool::pathFor(path), whole + torn);
     GameSpool spool(path);
     ASSERT_TRUE(spool.hold(false));
-    ASSERT_EQ(spool.read().size(), 1u);
     ASSERT_TRUE(spool.append({game(3, "bb03")}));
-    const std::vector<GameRecord> games = spool.read();
+    std::vector<GameRecord> games;
+    EXPECT_EQ(spool.replay([&](const GameRecord &g) {
+        games.push_back(g);
+        return true;
+    }),
+              0);
     ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(GameSpool::encode(games[0]), whole); // every field read back as written
+    EXPECT_EQ(GameSpool::encode(games[0]), whole);
     EXPECT_EQ(games[0].list, first.list);
     EXPECT_EQ(games[1].uid, "bb03");
+    EXPECT_EQ(readFile(GameSpool::pathFor(path) + ".damaged-1"), torn);
+}
+
+// A record around any payload, as the spool frames one: its length and
+// FNV-1a checksum, then the payload.
+std::string framed(const std::string &payload) {
+    std::uint64_t h = 0xcbf29ce484222325u;
+    for (const unsigned char c : payload)
+        h = (h ^ c) * 0x100000001b3u;
+    char head[64];
+    std::snprintf(head, sizeof head, "zem-game %zu %016llx\n", payload.size(),
+                  static_cast<unsigned long long>(h));
+    return head + payload;
+}
+
+// The spool drops nothing unwritten: a stretch that is no record goes, byte
+// for byte, to a file beside it, and the games after it are written; a
+// record of a later program stays for it.
+TEST(GameSpoolReplay, KeepsWhatItCannotReadAndWritesTheGamesAfterIt) {
+    const std::string a = GameSpool::encode(game(1, "aa01"));
+    const std::string b = GameSpool::encode(game(2, "bb02"));
+    const std::string c = GameSpool::encode(game(3, "cc03"));
+    std::string flipped = b;
+    flipped[flipped.size() - 3] ^= 1;
+    const std::string later = framed("game 2.0\tof a later program\n");
+    struct Case {
+        const char *name;
+        std::string spool;
+        std::vector<std::string> stored; // uids in the history afterwards
+        std::string kept;                // the spool afterwards
+        std::string setAside;            // history.sqlite3.spool.damaged-1
+    };
+    for (const Case &t : {
+             Case{"FlippedBitInTheMiddle", a + flipped + c, {"aa01", "cc03"}, "", flipped},
+             Case{
+                 "TornInTheMiddle", a + b.substr(0, 40) + c, {"aa01", "cc03"}, "", b.substr(0, 40)},
+             Case{"LaterProgramsRecord", a + later + c, {"aa01", "cc03"}, later, ""},
+             Case{"TornBeforeALaterOne",
+                  b.substr(0, 40) + later + c,
+                  {"cc03"},
+                  later,
+                  b.substr(0, 40)},
+         }) {
+        SCOPED_TRACE(t.name);
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        writeFile(GameSpool::pathFor(path), t.spool);
+        {
+            HistoryWriter writer(path);
+            ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(10)));
+            EXPECT_EQ(writer.report().pending, 0) << writer.report().lastError;
+        }
+        std::vector<std::string> stored;
+        HistoryStore(path).forEachGame([&](const GameRecord &g) { stored.push_back(g.uid); });
+        EXPECT_EQ(stored, t.stored);
+        EXPECT_EQ(readFile(GameSpool::pathFor(path)), t.kept);
+        EXPECT_EQ(readFile(GameSpool::pathFor(path) + ".damaged-1"), t.setAside);
+        EXPECT_FALSE(exists(GameSpool::pathFor(path) + ".damaged-2"));
+    }
+}
+
+TEST(GameSpoolReplay, ASpoolAtItsLimitRefusesMoreAndSaysSo) {
+    TempDir dir;
+    const std::string path = dir / "history.sqlite3";
+    const std::string first = GameSpool::encode(game(1, "aa01"));
+    GameSpool spool(path, first.size() + 10);
+    ASSERT_TRUE(spool.hold(true));
+    ASSERT_TRUE(spool.append({game(1, "aa01")}));
+    std::string why;
+    EXPECT_FALSE(spool.append({game(2, "aa02")}, &why));
+    EXPECT_NE(why.find("limit"), std::string::npos) << why;
+    EXPECT_EQ(readFile(GameSpool::pathFor(path)), first);
 }
 
 } // namespace
