@@ -102,21 +102,21 @@ void HistoryWriter::run() {
 
 // The spool first, then the queue, so that games arrive in the order they
 // ended; what cannot be written goes to the spool. The lock is let go while
-// the disk works.
+// the disk works. The run's first games go to the spool before the history
+// is even opened, since opening it may repair it, and the look over the
+// whole file that follows their writing may too: both can take long.
 void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
     busy_ = true;
     retryDue_ = false;
+    std::string why, spoolWhy;
+    if (!checked_ && !queue_.empty())
+        spoolQueue(lock, spoolWhy);
     lock.unlock();
     std::unique_ptr<HistoryStore> store;
-    std::string why, spoolWhy;
-    HistoryState state;
     int left = 0;
     bool written = false;
     try {
         store = factory_(path_);
-        if (!std::exchange(checked_, true))
-            store->checkWhole();
-        state = store->state();
         written = !GameSpool::present(path_) || replaySpool(*store, why, left);
     } catch (...) {
         why = "out of memory";
@@ -128,7 +128,6 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
         lock.unlock();
         try {
             written = store->add(game, &why);
-            state = store->state();
         } catch (...) {
             written = false;
             why = "out of memory";
@@ -139,6 +138,15 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
     }
     if (!written && !queue_.empty())
         spoolQueue(lock, spoolWhy);
+    lock.unlock();
+    HistoryState state;
+    try {
+        if (store && !std::exchange(checked_, true))
+            store->checkWhole();
+        state = store ? store->state() : state;
+    } catch (...) {
+    }
+    lock.lock();
     // A history set aside stays said for the rest of the run, though
     // the stores opened after it find a sound one.
     if (state.setAside.empty()) {

@@ -391,5 +391,27 @@ TEST(GameSpoolReplay, ASpoolAtItsLimitRefusesMoreAndSaysSo) {
     EXPECT_EQ(readFile(GameSpool::pathFor(path)), first);
 }
 
+// Opening the history may repair it, and the run's first write looks over
+// the whole file: the run's first game is in the spool before either, so
+// that a kill meanwhile loses nothing.
+TEST(GameSpoolReplay, TheRunsFirstGameIsOnTheDiskBeforeTheHistoryIsOpened) {
+    TempDir dir;
+    const std::string path = dir / "history.sqlite3";
+    std::vector<bool> spooledAtOpen;
+    {
+        HistoryWriter writer(path, [&](const std::string &p) {
+            spooledAtOpen.push_back(GameSpool::present(p));
+            return std::make_unique<HistoryStore>(p);
+        });
+        for (const char *uid : {"aa01", "aa02"}) {
+            writer.keep(game(1, uid));
+            ASSERT_TRUE(writer.waitIdle(std::chrono::seconds(10)));
+        }
+    }
+    EXPECT_EQ(spooledAtOpen, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(GameSpool::present(path));
+    EXPECT_EQ(HistoryStore(path).totals(GameMode::Word, 100).games, 2);
+}
+
 } // namespace
 } // namespace zem::test
