@@ -123,23 +123,24 @@ bool carryRows(sql::Database &old, std::int64_t fileSize, sql::Database &fresh,
 // disk before it returns; false, with `repair.detail`, when that cannot be
 // made whole (a full disk), and then nothing of `to` stays.
 bool carryGames(const std::string &from, const std::string &to, Repair &repair) {
-    sql::Error error;
-    bool done = false;
-    if (auto fresh = sql::Database::open(to, sql::Database::Access::ReadWriteCreate, error)) {
-        std::string why;
-        struct stat st {};
-        auto old = sql::Database::open(from, sql::Database::Access::ReadOnly, error);
-        done = HistoryStore::migrate(*fresh, HistoryStore::currentVersion(), &why) &&
-               !(error = fresh->exec("PRAGMA synchronous = OFF")) && // synced once, whole, below
-               (!old || ::stat(from.c_str(), &st) != 0 ||
-                carryRows(*old, st.st_size, *fresh, repair.carried, error));
-        if (!why.empty())
-            error.message = why;
-    }
+    sql::Error error, unread;
+    std::string why;
+    struct stat st {};
+    // Synced once, whole, below: a crash before leaves a salvage the next repair removes.
+    auto fresh = sql::Database::open(to, sql::Database::Access::ReadWriteCreate, error);
+    bool done = fresh &&
+                !(error = fresh->exec("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF")) &&
+                HistoryStore::migrate(*fresh, HistoryStore::currentVersion(), &why);
+    if (done && ::stat(from.c_str(), &st) == 0)
+        if (auto old = sql::Database::open(from, sql::Database::Access::ReadOnly, unread))
+            done = carryRows(*old, st.st_size, *fresh, repair.carried, error);
+    fresh.reset();
     done = done && syncPath(to, O_RDONLY);
     if (!done) {
         repair.detail = "the repaired history cannot be written: " +
-                        (error.message.empty() ? std::string(std::strerror(errno)) : error.message);
+                        (!why.empty()            ? why
+                         : error.message.empty() ? std::string(std::strerror(errno))
+                                                 : error.message);
         for (const char *suffix : {"", "-journal"})
             ::unlink((to + suffix).c_str());
     }
