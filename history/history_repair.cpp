@@ -3,7 +3,9 @@
 #include "history/game_rows.h"
 #include "history/history_store.h"
 #include "history/sqlite.h"
+#include "model/descriptor.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -41,12 +43,8 @@ bool moveWithoutReplacing(const std::string &from, const std::string &to) {
 }
 
 bool syncPath(const std::string &path, int flags) {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    const Descriptor fd(::open(path.c_str(), flags | O_CLOEXEC));
+    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
 }
 
 std::int64_t firstInteger(sql::Database &db, const char *sql, std::int64_t otherwise) {
