@@ -271,6 +271,15 @@ bool GameSpool::hold(bool create, std::string *why) {
     }
 }
 
+std::vector<GameRecord> GameSpool::read() {
+    std::vector<GameRecord> games;
+    const std::string bytes = readAll(fd_);
+    for (Piece &piece : piecesOf(bytes))
+        if (piece.kind == Piece::Game)
+            games.push_back(std::move(piece.game));
+    return games;
+}
+
 bool GameSpool::append(const std::vector<GameRecord> &games, std::string *why) {
     std::string out;
     for (const GameRecord &g : games)

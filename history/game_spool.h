@@ -37,6 +37,9 @@ public:
     // With the spool held: the games after what is there, synced, without
     // reading it; refused when they would take it past its limit.
     bool append(const std::vector<GameRecord> &games, std::string *why = nullptr);
+    // With the spool held: every game it holds, oldest first, read without
+    // changing it.
+    std::vector<GameRecord> read();
     // With the spool held: hands its games to `store`, oldest first, until
     // one is refused, and answers how many are left from there. The spool
     // then holds those and the records that wait for a later program; each
