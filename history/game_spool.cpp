@@ -256,8 +256,8 @@ bool GameSpool::hold(bool create, std::string *why) {
         if (fd_ < 0)
             fd_ = ::open(path_.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0),
                          0600);
-        struct stat held {
-        }, named{};
+        struct stat held {};
+        struct stat named {};
         if (fd_ < 0 || ::flock(fd_, LOCK_EX) != 0 || ::fstat(fd_, &held) != 0) {
             if (why)
                 *why = path_ + ": " + std::strerror(errno);

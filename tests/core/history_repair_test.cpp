@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace zem::test {
 namespace {
@@ -389,6 +390,36 @@ TEST(GameSpoolReplay, ASpoolAtItsLimitRefusesMoreAndSaysSo) {
     EXPECT_FALSE(spool.append({game(2, "aa02")}, &why));
     EXPECT_NE(why.find("limit"), std::string::npos) << why;
     EXPECT_EQ(readFile(GameSpool::pathFor(path)), first);
+}
+
+// How many descriptors of this process have `path` open.
+int openedHere(const std::string &path) {
+    int count = 0;
+    for (const auto &fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code unreadable;
+        count += std::filesystem::read_symlink(fd.path(), unreadable) == path;
+    }
+    return count;
+}
+
+// A copy that opened the spool and waits for its lock while a replay puts a
+// new file under the name appends to that new file, not to the one unlinked.
+TEST(GameSpoolReplay, ACopyWaitingWhileTheSpoolIsReplacedAppendsToTheNewOne) {
+    TempDir dir;
+    const std::string path = dir / "history.sqlite3";
+    const std::string later = framed("game 2.0\tof a later program\n");
+    writeFile(GameSpool::pathFor(path), GameSpool::encode(game(1, "aa01")) + later);
+    GameSpool replaying(path);
+    ASSERT_TRUE(replaying.hold(false));
+    std::thread waiting([&] {
+        GameSpool spool(path);
+        EXPECT_TRUE(spool.hold(false) && spool.append({game(2, "aa02")}));
+    });
+    while (openedHere(GameSpool::pathFor(path)) < 2)
+        std::this_thread::yield();
+    EXPECT_EQ(replaying.replay([](const GameRecord &) { return true; }), 0);
+    waiting.join();
+    EXPECT_EQ(readFile(GameSpool::pathFor(path)), later + GameSpool::encode(game(2, "aa02")));
 }
 
 // Opening the history may repair it, and the run's first write looks over
