@@ -1,5 +1,8 @@
 #include "history/game_spool.h"
 
+#include "model/descriptor.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -131,6 +134,82 @@ std::string readAll(int fd) {
     return bytes;
 }
 
+bool writeAll(int fd, std::string_view bytes, off_t at) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(n));
+        at += n;
+    }
+    return true;
+}
+
+// A new file of `bytes`, on the disk; nothing of it stays when it fails.
+bool writeWhole(const std::string &name, std::string_view bytes, int flags) {
+    const Descriptor fd(
+        ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | flags, 0600));
+    if (fd.get() < 0)
+        return false;
+    if (writeAll(fd.get(), bytes, 0) && ::fdatasync(fd.get()) == 0)
+        return true;
+    ::unlink(name.c_str());
+    return false;
+}
+
+// A file just made, or renamed, needs its name on the disk too.
+bool syncFolderOf(const std::string &path) {
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    const Descriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return dir.get() >= 0 && ::fsync(dir.get()) == 0;
+}
+
+// The length of the whole record that `bytes` begins with, its checksum
+// right; 0 when none begins there.
+std::size_t recordAt(std::string_view bytes, std::string_view &payload) {
+    const std::size_t lineEnd = bytes.find('\n');
+    if (!bytes.starts_with(kMagic) || lineEnd == std::string_view::npos)
+        return 0;
+    const std::string_view head = bytes.substr(kMagic.size(), lineEnd - kMagic.size());
+    const std::size_t space = head.find(' ');
+    std::size_t size = 0;
+    std::uint64_t sum = 0;
+    if (space == std::string_view::npos || !number(head.substr(0, space), size) ||
+        !number(head.substr(space + 1), sum, 16) || bytes.size() - lineEnd - 1 < size)
+        return 0;
+    payload = bytes.substr(lineEnd + 1, size);
+    return checksum(payload) == sum ? lineEnd + 1 + size : 0;
+}
+
+// A stretch of the spool: a game, a whole record that is no game of this
+// program's (a later one's), or bytes that are no whole record, up to where
+// the next record's mark begins.
+struct Piece {
+    enum Kind { Game, Later, Unreadable } kind;
+    std::string_view bytes;
+    GameRecord game;
+};
+
+std::vector<Piece> piecesOf(std::string_view bytes) {
+    std::vector<Piece> pieces;
+    while (!bytes.empty()) {
+        Piece piece{Piece::Unreadable, {}, {}};
+        std::string_view payload;
+        std::size_t size = recordAt(bytes, payload);
+        if (size > 0)
+            piece.kind = decodeGame(payload, piece.game) ? Piece::Game : Piece::Later;
+        else
+            size = std::min(bytes.find(kMagic, 1), bytes.size());
+        piece.bytes = bytes.substr(0, size);
+        bytes.remove_prefix(size);
+        pieces.push_back(std::move(piece));
+    }
+    return pieces;
+}
+
 } // namespace
 
 std::string GameSpool::encode(const GameRecord &g) {
@@ -157,33 +236,8 @@ std::string GameSpool::encode(const GameRecord &g) {
     return std::string(kMagic) + std::to_string(p.size()) + ' ' + sum + '\n' + p;
 }
 
-std::vector<GameRecord> GameSpool::decode(const std::string &bytes, std::size_t *wholeUpTo) {
-    std::vector<GameRecord> games;
-    std::size_t at = 0;
-    for (;;) {
-        if (wholeUpTo)
-            *wholeUpTo = at;
-        const std::string_view rest = std::string_view(bytes).substr(at);
-        const std::size_t lineEnd = rest.find('\n');
-        if (!rest.starts_with(kMagic) || lineEnd == std::string_view::npos)
-            return games;
-        const std::string_view head = rest.substr(kMagic.size(), lineEnd - kMagic.size());
-        const std::size_t space = head.find(' ');
-        std::size_t size = 0;
-        std::uint64_t sum = 0;
-        if (space == std::string_view::npos || !number(head.substr(0, space), size) ||
-            !number(head.substr(space + 1), sum, 16) || rest.size() - lineEnd - 1 < size)
-            return games;
-        const std::string_view payload = rest.substr(lineEnd + 1, size);
-        GameRecord game;
-        if (checksum(payload) != sum || !decodeGame(payload, game))
-            return games;
-        games.push_back(std::move(game));
-        at += lineEnd + 1 + size;
-    }
-}
-
-GameSpool::GameSpool(const std::string &historyPath) : path_(pathFor(historyPath)) {}
+GameSpool::GameSpool(const std::string &historyPath, std::size_t limit)
+    : path_(pathFor(historyPath)), limit_(limit) {}
 
 GameSpool::~GameSpool() {
     if (fd_ >= 0)
@@ -195,58 +249,99 @@ bool GameSpool::present(const std::string &historyPath) {
     return ::stat(pathFor(historyPath).c_str(), &st) == 0 && st.st_size > 0;
 }
 
+// A replay may have put a new file under the name while this one waited for
+// the lock: the lock is the file's that the name stands for.
 bool GameSpool::hold(bool create, std::string *why) {
-    if (fd_ < 0) {
-        const int flags = O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0);
-        fd_ = ::open(path_.c_str(), flags, 0600);
+    for (;;) {
+        if (fd_ < 0)
+            fd_ = ::open(path_.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0),
+                         0600);
+        struct stat held {};
+        struct stat named {};
+        if (fd_ < 0 || ::flock(fd_, LOCK_EX) != 0 || ::fstat(fd_, &held) != 0) {
+            if (why)
+                *why = path_ + ": " + std::strerror(errno);
+            return false;
+        }
+        if (::stat(path_.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+            named.st_ino == held.st_ino)
+            return true;
+        ::close(fd_);
+        fd_ = -1;
     }
-    if (fd_ < 0 || ::flock(fd_, LOCK_EX) != 0) {
-        if (why)
-            *why = path_ + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
 }
 
 std::vector<GameRecord> GameSpool::read() {
-    return decode(readAll(fd_), nullptr);
+    std::vector<GameRecord> games;
+    const std::string bytes = readAll(fd_);
+    for (Piece &piece : piecesOf(bytes))
+        if (piece.kind == Piece::Game)
+            games.push_back(std::move(piece.game));
+    return games;
 }
 
 bool GameSpool::append(const std::vector<GameRecord> &games, std::string *why) {
-    const std::string bytes = readAll(fd_);
-    std::size_t whole = 0;
-    decode(bytes, &whole);
     std::string out;
     for (const GameRecord &g : games)
         out += encode(g);
-    // A torn record goes, so that the new ones follow the last whole one.
-    bool done = whole == bytes.size() || ::ftruncate(fd_, off_t(whole)) == 0;
-    for (std::size_t put = 0; done && put < out.size();) {
-        const ssize_t n = ::pwrite(fd_, out.data() + put, out.size() - put, off_t(whole + put));
-        done = n > 0 || (n < 0 && errno == EINTR);
-        put += n > 0 ? std::size_t(n) : 0;
-    }
-    done = done && ::fdatasync(fd_) == 0;
-    if (!done) {
+    struct stat st {};
+    const bool sized = ::fstat(fd_, &st) == 0;
+    if (sized && std::size_t(st.st_size) + out.size() > limit_) {
         if (why)
-            *why = path_ + ": " + std::strerror(errno);
-        ::ftruncate(fd_, off_t(whole)); // no half record behind
+            *why = path_ + ": has reached its limit of " + std::to_string(limit_) + " bytes";
         return false;
     }
-    // A spool just made needs its name on the disk too.
-    if (whole == 0) {
-        const std::string folder = path_.substr(0, path_.rfind('/') + 1);
-        const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
-    }
-    return true;
+    if (sized && writeAll(fd_, out, st.st_size) && ::fdatasync(fd_) == 0 &&
+        (st.st_size > 0 || syncFolderOf(path_)))
+        return true;
+    if (why)
+        *why = path_ + ": " + std::strerror(errno);
+    if (sized)
+        ::ftruncate(fd_, st.st_size); // none of these half written behind
+    return false;
 }
 
-bool GameSpool::clear() {
-    return ::ftruncate(fd_, 0) == 0 && ::fdatasync(fd_) == 0;
+int GameSpool::replay(const std::function<bool(const GameRecord &)> &store) {
+    int left = 0;
+    const std::string bytes = readAll(fd_);
+    std::string kept;
+    for (const Piece &piece : piecesOf(bytes)) {
+        if (piece.kind == Piece::Unreadable && setAside(piece.bytes))
+            continue;
+        if (piece.kind == Piece::Game && left == 0 && store(piece.game))
+            continue;
+        left += piece.kind == Piece::Game;
+        kept += piece.bytes;
+    }
+    if (kept.size() != bytes.size())
+        keepOnly(kept); // should it fail, the games written are skipped by uid next time
+    ::close(fd_);
+    fd_ = -1;
+    return left;
+}
+
+// Bytes that are no record go, as they were, to the first free name beside
+// the spool, numbered as a damaged history's are.
+bool GameSpool::setAside(std::string_view bytes) {
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name = path_ + ".damaged-" + std::to_string(n);
+        if (writeWhole(name, bytes, O_EXCL))
+            return syncFolderOf(name);
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// The spool from now on holds `bytes` and nothing else: emptied in place,
+// or else through a new file that takes the name once it is on the disk, so
+// that a crash leaves the old spool or the new one, whole.
+bool GameSpool::keepOnly(const std::string &bytes) {
+    if (bytes.empty())
+        return ::ftruncate(fd_, 0) == 0 && ::fdatasync(fd_) == 0;
+    const std::string next = path_ + ".new";
+    return writeWhole(next, bytes, O_TRUNC) && ::rename(next.c_str(), path_.c_str()) == 0 &&
+           syncFolderOf(path_);
 }
 
 } // namespace zem

@@ -72,6 +72,8 @@ bool HistoryStore::migrate(sql::Database &db, int version, std::string *why) {
             else
                 error = db.lastError();
         }
+        if (!error && found < 0)
+            error = {SQLITE_CORRUPT, "schema version " + std::to_string(found)};
         if (!error && (found >= version || found >= kStepCount))
             return true;
         if (!error)
@@ -181,9 +183,10 @@ bool HistoryStore::openForReading() {
             !readVersion(sql::Database::Access::Immutable))
             return fail(error);
     }
-    state_.kind = version_ > kStepCount ? HistoryState::Kind::Newer
-                  : version_ < 2        ? HistoryState::Kind::Older
-                                        : HistoryState::Kind::Ready;
+    state_.kind = version_ < 0            ? HistoryState::Kind::Damaged
+                  : version_ > kStepCount ? HistoryState::Kind::Newer
+                  : version_ < 2          ? HistoryState::Kind::Older
+                                          : HistoryState::Kind::Ready;
     if (state_.kind != HistoryState::Kind::Ready)
         state_.detail = "schema version " + std::to_string(version_);
     return true;
@@ -209,6 +212,8 @@ bool HistoryStore::openForWriting() {
     version_ = int(version.integer(0));
     version.reset();
     const bool readOnly = db_->readOnly();
+    if (version_ < 0) // no program wrote that: a damaged header
+        return fail({SQLITE_CORRUPT, "schema version " + std::to_string(version_)});
     if (version_ > kStepCount) {
         state_.kind = HistoryState::Kind::Newer;
         state_.detail = "schema version " + std::to_string(version_);
@@ -247,8 +252,10 @@ bool HistoryStore::openForWriting() {
 bool HistoryStore::repair() {
     const std::optional<FileIdentity> damaged = opened_ ? opened_ : identityOf(path_);
     db_.reset();
-    if (!damaged || !lock_->opened())
+    if (!damaged || !lock_->opened()) {
+        state_.kind = HistoryState::Kind::Unavailable;
         return false;
+    }
     if (!lock_->exclusive(busyTimeoutMs_)) {
         lock_->shared(busyTimeoutMs_);
         state_.kind = HistoryState::Kind::Locked;
@@ -259,7 +266,8 @@ bool HistoryStore::repair() {
     const bool shared = lock_->shared(busyTimeoutMs_);
     if (done.outcome == Repair::Outcome::Failed || !shared) {
         state_.kind = HistoryState::Kind::Unavailable;
-        state_.detail += "; " + (shared ? done.detail : std::string("lock lost"));
+        state_.detail = (state_.detail.empty() ? "damaged" : state_.detail) + "; " +
+                        (shared ? done.detail : std::string("lock lost"));
         return false;
     }
     const bool opened = openForWriting();
@@ -299,12 +307,13 @@ bool HistoryStore::add(const GameRecord &game, std::string *why) {
         return false;
     }
     sql::Error error;
-    if (insertGame(*db_, game, error))
+    if (insertGame(*db_, game, error) ||
+        (isDamage(error.code) && repair() && insertGame(*db_, game, error)))
         return true;
-    if (isDamage(error.code) && repair() && insertGame(*db_, game, error))
-        return true;
+    // A repair that failed says why: a full disk, not the damage it met.
     if (why)
-        *why = error.message.empty() ? state_.detail : error.message;
+        *why = error.message.empty() || state_.kind != HistoryState::Kind::Ready ? state_.detail
+                                                                                 : error.message;
     return false;
 }
 

@@ -102,21 +102,21 @@ void HistoryWriter::run() {
 
 // The spool first, then the queue, so that games arrive in the order they
 // ended; what cannot be written goes to the spool. The lock is let go while
-// the disk works.
+// the disk works. The run's first games go to the spool before the history
+// is even opened, since opening it may repair it, and the look over the
+// whole file that follows their writing may too: both can take long.
 void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
     busy_ = true;
     retryDue_ = false;
+    std::string why, spoolWhy;
+    if (!checked_ && !queue_.empty())
+        spoolQueue(lock, spoolWhy);
     lock.unlock();
     std::unique_ptr<HistoryStore> store;
-    std::string why;
-    HistoryState state;
     int left = 0;
     bool written = false;
     try {
         store = factory_(path_);
-        if (!std::exchange(checked_, true))
-            store->checkWhole();
-        state = store->state();
         written = !GameSpool::present(path_) || replaySpool(*store, why, left);
     } catch (...) {
         why = "out of memory";
@@ -128,7 +128,6 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
         lock.unlock();
         try {
             written = store->add(game, &why);
-            state = store->state();
         } catch (...) {
             written = false;
             why = "out of memory";
@@ -138,7 +137,16 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
             queue_.pop_front();
     }
     if (!written && !queue_.empty())
-        spoolQueue(lock);
+        spoolQueue(lock, spoolWhy);
+    lock.unlock();
+    HistoryState state;
+    try {
+        if (store && !std::exchange(checked_, true))
+            store->checkWhole();
+        state = store ? store->state() : state;
+    } catch (...) {
+    }
+    lock.lock();
     // A history set aside stays said for the rest of the run, though
     // the stores opened after it find a sound one.
     if (state.setAside.empty()) {
@@ -146,7 +154,7 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
         state.carried = report_.state.carried;
     }
     report_.state = state;
-    report_.lastError = written ? std::string() : why;
+    report_.lastError = written ? std::string() : why + (spoolWhy.empty() ? "" : "; " + spoolWhy);
     report_.pending = spooled_ + int(queue_.size());
     report_.inMemory = int(queue_.size());
     retry_ = written ? firstRetry_ : std::min(retry_ * 2, kLongestRetry);
@@ -158,28 +166,22 @@ void HistoryWriter::writePending(std::unique_lock<std::mutex> &lock) {
 }
 
 // Every game of the spool into `store`, which skips those stored before a
-// crash cut the last replay short; the spool is emptied once all are in.
+// crash cut the last replay short.
 bool HistoryWriter::replaySpool(HistoryStore &store, std::string &why, int &left) {
     GameSpool spool(path_);
     if (!spool.hold(false, &why))
         return !GameSpool::present(path_); // gone meanwhile: another copy replayed it
-    const std::vector<GameRecord> games = spool.read();
-    std::size_t done = 0;
-    while (done < games.size() && store.add(games[done], &why))
-        ++done;
-    left = int(games.size() - done);
-    if (left == 0)
-        spool.clear(); // should it fail, the next replay is a no-op
+    left = spool.replay([&](const GameRecord &game) { return store.add(game, &why); });
     return left == 0;
 }
 
 // The games not written go to the spool, to outlive the program; those that
-// cannot even go there stay in memory.
-void HistoryWriter::spoolQueue(std::unique_lock<std::mutex> &lock) {
+// cannot even go there stay in memory, and `why` says why.
+void HistoryWriter::spoolQueue(std::unique_lock<std::mutex> &lock, std::string &why) {
     const std::vector<GameRecord> games(queue_.begin(), queue_.end());
     lock.unlock();
     GameSpool spool(path_);
-    const bool kept = spool.hold(true) && spool.append(games);
+    const bool kept = spool.hold(true, &why) && spool.append(games, &why);
     lock.lock();
     if (!kept)
         return;

@@ -49,7 +49,7 @@ private:
     void run();
     void writePending(std::unique_lock<std::mutex> &lock);
     bool replaySpool(HistoryStore &store, std::string &why, int &left);
-    void spoolQueue(std::unique_lock<std::mutex> &lock);
+    void spoolQueue(std::unique_lock<std::mutex> &lock, std::string &why);
 
     const std::string path_;
     StoreFactory factory_;
