@@ -51,6 +51,13 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
             if (line.error.empty() && value != "table" && value != "any")
                 line.error = "--spelling takes table or any, not \"" + value + "\"";
             line.spelling = value;
+        } else if (optionValue(args, i, "--lesson", value, line.error)) {
+            const bool digits = !value.empty() && value.size() <= 2 &&
+                                value.find_first_not_of("0123456789") == std::string::npos;
+            if (line.error.empty() && (!digits || std::stoi(value) == 0))
+                line.error = "--lesson takes a step's number, not \"" + value + "\"";
+            else if (line.error.empty())
+                line.lesson = std::stoi(value);
         } else if (optionValue(args, i, "--phrases", value, line.error)) {
             if (line.error.empty() && value.empty())
                 line.error = "--phrases needs a file";
@@ -63,7 +70,7 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
 }
 
 const char *usageText() {
-    return "usage: typing-zem [--spelling=table|any] [--phrases FILE] [--practice]\n"
+    return "usage: typing-zem [--spelling=table|any] [--phrases FILE] [--practice | --lesson N]\n"
            "       typing-zem --history\n"
            "       typing-zem --history-csv > games.csv\n";
 }

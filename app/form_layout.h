@@ -16,5 +16,7 @@ inline constexpr int kDisplayPx = 16, kDisplayTop = 32;
 // The mascot stands lower during a game, below the bubble, than on the
 // result screen.
 inline constexpr int kMascotPlayTop = 128, kMascotResultTop = 24;
+// The room kept between a result line and the mascot beside it.
+inline constexpr int kResultGap = 8;
 
 } // namespace zem::layout

@@ -13,6 +13,7 @@
 #include "history/history_store.h"
 #include "history/history_writer.h"
 #include "model/clock.h"
+#include "model/failure.h"
 #include "model/random.h"
 #include "records/disk_record_file.h"
 
@@ -78,6 +79,14 @@ std::string shippedLists() {
     return ZEM_SOURCE_LISTS;
 }
 
+// The lesson book, found as the example lists are.
+std::string lessonBook() {
+    std::error_code error;
+    if (std::filesystem::is_directory(ZEM_INSTALLED_LESSONS, error))
+        return ZEM_INSTALLED_LESSONS;
+    return ZEM_SOURCE_LESSONS;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -126,7 +135,7 @@ int main(int argc, char *argv[]) {
     zem::TForm1 form(clock, random, records,
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
     zem::SettingsFile settings(zem::settingsPath());
-    zem::PlayerChoices choices(form, settings, shippedLists());
+    zem::PlayerChoices choices(form, settings, shippedLists(), lessonBook());
     const std::string notice = choices.start(line.spelling, line.phrasesFile);
 
     auto window = zem::openFormWindow(form, historyPath, writer.get());
@@ -137,5 +146,10 @@ int main(int argc, char *argv[]) {
     // Once the weak spots are read: a practice game, or the box says why not.
     if (line.practice)
         window->dispatch([&] { form.practiceWhenRead(); });
+    if (line.lesson != 0)
+        window->dispatch([&] {
+            if (const std::string why = choices.startLesson(line.lesson); !why.empty())
+                throw zem::Failure(why);
+        });
     return zem::terminationRequested() ? 0 : app.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/player_choices.h"
 
 #include "app/t_form1.h"
+#include "game/lesson_steps.h"
 #include "lists/phrase_file.h"
 
 #include <filesystem>
@@ -19,8 +20,10 @@ PoolPhrases poolOf(const PhraseList &list) {
 
 } // namespace
 
-PlayerChoices::PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists)
-    : form_(form), store_(store), shippedLists_(std::move(shippedLists)) {
+PlayerChoices::PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists,
+                             std::string lessons)
+    : form_(form), store_(store), shippedLists_(std::move(shippedLists)),
+      lessons_(std::move(lessons)) {
     form_.addListener(*this);
 }
 
@@ -81,6 +84,18 @@ std::string PlayerChoices::listFolder() const {
             return folder.string();
     }
     return shippedLists_;
+}
+
+std::string PlayerChoices::startLesson(int step) {
+    const LessonStep *lesson = lessonStep(step);
+    if (!lesson)
+        return "ステップ" + std::to_string(step) + "はありません（1から" +
+               std::to_string(lessonSteps().size()) + "まで）";
+    ListResult result = readPhraseFile((std::filesystem::path(lessons_) / lesson->file).string());
+    if (!result.list)
+        return result.message;
+    form_.startLesson(step, poolOf(*result.list).phrases());
+    return {};
 }
 
 bool PlayerChoices::anySpelling() const {

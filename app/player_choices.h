@@ -17,7 +17,9 @@ class PlayerChoices final : public FormEvents {
 public:
     // `shippedLists`: the folder of the example lists, where the file dialog
     // starts before any list was chosen.
-    PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists);
+    // `lessons`: the folder of the lesson book, one phrase file a step.
+    PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists,
+                  std::string lessons = {});
     ~PlayerChoices() override;
     PlayerChoices(const PlayerChoices &) = delete;
     PlayerChoices &operator=(const PlayerChoices &) = delete;
@@ -39,6 +41,10 @@ public:
     // used, else the shipped examples.
     std::string listFolder() const;
 
+    // One game of lesson step `step`, from the lesson book. Empty when it
+    // started, else why not.
+    std::string startLesson(int step);
+
     bool anySpelling() const;
     // The menu's toggle, between games: the rule for this run and in the
     // settings, and the spellings typed from now on are kept again.
@@ -52,6 +58,7 @@ private:
     TForm1 &form_;
     SettingsStore &store_;
     std::string shippedLists_;
+    std::string lessons_;
     PlayerSettings kept_;     // as the settings file has them
     bool oneRunRule_ = false; // --spelling chose the rule for this run only
     std::string listPath_;

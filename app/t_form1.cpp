@@ -103,6 +103,7 @@ void TForm1::showGameScreen() {
 void TForm1::beginPhrases() {
     sources_.beginGame();
     showTitle();
+    showDesignFonts(); // a lesson's result line may have shrunk the romaji line
     if (proverbMode() || !sources_.tableGame())
         model_.setLeft(Label1, layout::kLongLineLeft);
     else if (wordMode())

@@ -101,6 +101,9 @@ public:
     // source in play are in; where there is none to be had, that arrival
     // fails with the reason, once.
     void practiceWhenRead();
+    // ステップ練習: START on a lesson step's phrases, for this one game; its
+    // result line says whether the step is passed. Not over a game in play.
+    void startLesson(int step, std::vector<PoolPhrase> phrases);
     // Whether the game running now, or the last one, was a practice game.
     bool practiceGame() const { return sources_.practiceGame(); }
     // The rule of the game running now, or of the last one.
@@ -130,7 +133,9 @@ private:
     void showResult();
     void showStoppedScreen();
     std::string resultLine() const;
+    void fitResult();
     void keepGame(bool completed);
+    std::string gameList() const;
     void announceEnd(bool completed);
     // Phrases.
     void refill();

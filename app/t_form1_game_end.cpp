@@ -1,6 +1,7 @@
 #include "app/t_form1.h"
 
 #include "app/form_layout.h"
+#include "game/lesson_steps.h"
 #include "model/failure.h"
 #include "model/speed_text.h"
 
@@ -47,6 +48,7 @@ void TForm1::showResult() {
     showIdleControls();
     model_.setLeft(Label1, layout::kWordLineLeft);
     model_.setText(Label1, resultLine());
+    fitResult();
     state_.NewRecord = 0;
     model_.setVisible(Label2, false);
     setBubbleVisible(false);
@@ -58,8 +60,22 @@ void TForm1::showResult() {
 std::string TForm1::resultLine() const {
     if (practiceGame())
         return "練習は記録なし";
+    if (const LessonStep *step = lessonStep(sources_.lessonGame()))
+        return judgeLesson(*step, state_.StrokeCount, state_.MissCount, state_.StrokesPerMinute)
+            .line;
     return state_.NewRecord == 1 ? std::string("記録更新だ!!")
                                  : std::to_string(state_.CourseLength) + "打だ!!";
+}
+
+// A lesson's line may be longer than the room left of the mascot: it
+// shrinks to fit there, and the next START shows the design's size again.
+void TForm1::fitResult() {
+    if (!sources_.lessonGame())
+        return;
+    const int room = model_.at(Panel32).rect.left - layout::kWordLineLeft - layout::kResultGap;
+    const int px = WindowModel::fittingFontPx(model_.text(Label1), layout::kRomajiPx, room);
+    model_.setFontPx(Label1, px);
+    model_.setTop(Label1, layout::kRomajiTop + (layout::kRomajiPx - px) / 2);
 }
 
 // Escape, and a window that closes: a game in play is kept as stopped, and
@@ -118,7 +134,7 @@ void TForm1::keepGame(bool completed) {
         game.speed = SpeedText(state_.StrokesPerMinute);
     game.newRecord = state_.NewRecord == 1;
     game.spelling = gameSpelling_;
-    game.list = sources_.game().listName();
+    game.list = gameList();
     game.practice = sources_.game().practice();
     tally_.fill(game);
     history_.keep(std::move(game));
@@ -127,10 +143,18 @@ void TForm1::keepGame(bool completed) {
 // Once the game's screen is final: the weak spots read before it are out of
 // date, the title is the source's again, and the spellings typed in it are
 // to be kept.
+// The list the history keeps the game under: the player's, or a lesson
+// step's own.
+std::string TForm1::gameList() const {
+    if (const int step = sources_.lessonGame())
+        return lessonList(step);
+    return sources_.game().listName();
+}
+
 void TForm1::announceEnd(bool completed) {
     practice_.gameEnded();
     showTitle();
-    const std::string &list = sources_.game().listName();
+    const std::string list = gameList();
     const HistorySource source =
         list.empty() ? HistorySource(wordMode() ? GameMode::Word : GameMode::Proverb)
                      : HistorySource::ofList(list);

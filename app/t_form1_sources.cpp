@@ -1,6 +1,7 @@
 #include "app/t_form1.h"
 
 #include "app/form_design.h"
+#include "game/lesson_steps.h"
 #include "model/failure.h"
 
 #include <algorithm>
@@ -64,6 +65,9 @@ void TForm1::showTitle() {
         title += " — " + list->listName();
     if (inGame() && practiceGame())
         title = practiceTitle(title, sources_.practiceKana());
+    if (const LessonStep *step = lessonStep(sources_.lessonGame()); step && inGame())
+        title = formDesign().caption + " — ステップ" + std::to_string(step->number) + " " +
+                std::string(step->name);
     model_.setCaption(std::move(title));
 }
 
@@ -81,6 +85,13 @@ void TForm1::startPractice() {
     if (!practiceOffer().can)
         return;
     sources_.armPractice(practice_.spots().kanaUnits(), wordMode());
+    Button1Click();
+}
+
+void TForm1::startLesson(int step, std::vector<PoolPhrase> phrases) {
+    if (inGame() || !lessonStep(step) || phrases.empty())
+        return;
+    sources_.armLesson(step, std::move(phrases));
     Button1Click();
 }
 

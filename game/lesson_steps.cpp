@@ -105,4 +105,19 @@ std::string lessonMisfit(std::string_view hiragana, int number) {
     return {};
 }
 
+// Whole percents and strokes a minute are shown rounded down, so a line
+// never shows the mark itself for a game that missed it.
+LessonResult judgeLesson(const LessonStep &step, int strokes, int misses, double speed) {
+    const long long judged = (long long)strokes + misses;
+    if (judged == 0 || strokes * 100LL < kLessonAccuracyPercent * judged) {
+        const long long percent = judged == 0 ? 0 : strokes * 100LL / judged;
+        return {false, "正確さ " + std::to_string(percent) + "% — " +
+                           std::to_string(kLessonAccuracyPercent) + "%で合格"};
+    }
+    if (speed < step.speedTarget)
+        return {false, "速さ " + std::to_string(int(speed)) + "打/分 — " +
+                           std::to_string(step.speedTarget) + "打/分で合格"};
+    return {true, "合格"};
+}
+
 } // namespace zem

@@ -24,6 +24,15 @@ inline constexpr int kLessonAccuracyPercent = 95;
 
 std::span<const LessonStep> lessonSteps();
 
+// How a completed game of a step went against its pass mark: the accuracy
+// first, then the speed. `line` is what the result line says: 合格, or the
+// first mark missed and what passes ("正確さ 93% — 95%で合格").
+struct LessonResult {
+    bool passed = false;
+    std::string line;
+};
+LessonResult judgeLesson(const LessonStep &step, int strokes, int misses, double speed);
+
 // The step of that number, or null.
 const LessonStep *lessonStep(int number);
 

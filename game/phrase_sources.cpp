@@ -4,13 +4,13 @@ namespace zem {
 
 void PhraseSources::useList(PoolPhrases list) {
     list_.emplace(std::move(list));
-    practiceArmed_ = false;
+    practiceArmed_ = lessonArmed_ = false;
     game_ = chosen();
 }
 
 void PhraseSources::useTable() {
     list_.reset();
-    practiceArmed_ = false;
+    practiceArmed_ = lessonArmed_ = false;
     game_ = chosen();
 }
 
@@ -23,11 +23,19 @@ void PhraseSources::armPractice(const std::vector<std::string> &weakKana, bool w
                                                   weakKana, listName());
     practiceKana_ = weakKana;
     practiceArmed_ = true;
+    lessonArmed_ = false;
+}
+
+void PhraseSources::armLesson(int step, std::vector<PoolPhrase> phrases) {
+    lesson_.emplace(std::move(phrases));
+    lessonStep_ = step;
+    lessonArmed_ = true;
+    practiceArmed_ = false;
 }
 
 void PhraseSources::beginGame() {
-    game_ = practiceArmed_ ? Kind::Practice : chosen();
-    practiceArmed_ = false;
+    game_ = practiceArmed_ ? Kind::Practice : lessonArmed_ ? Kind::Lesson : chosen();
+    practiceArmed_ = lessonArmed_ = false;
 }
 
 const PhraseSource &PhraseSources::game() const {
@@ -36,6 +44,8 @@ const PhraseSource &PhraseSources::game() const {
         return *list_;
     case Kind::Practice:
         return *practice_;
+    case Kind::Lesson:
+        return *lesson_;
     case Kind::Table:
         break;
     }

@@ -28,25 +28,35 @@ public:
     // list's, or the table's of the mode), drawn toward `weakKana`.
     void armPractice(const std::vector<std::string> &weakKana, bool wordMode);
 
-    // START: the new game's source; an armed practice game is used once.
+    // The next START plays one game of a lesson step from its own phrases,
+    // each as likely as the next. Its games belong to the step in the
+    // history, never to a list.
+    void armLesson(int step, std::vector<PoolPhrase> phrases);
+
+    // START: the new game's source; an armed practice or lesson game is used
+    // once.
     void beginGame();
     // The source of the game in play, or of the last one.
     const PhraseSource &game() const;
     // Only the table's games count for the records.
     bool tableGame() const { return game_ == Kind::Table; }
     bool practiceGame() const { return game_ == Kind::Practice; }
+    // The lesson step of the game in play or last played; 0 for none.
+    int lessonGame() const { return game_ == Kind::Lesson ? lessonStep_ : 0; }
     // The weak kana of the practice game in play or last played.
     const std::vector<std::string> &practiceKana() const { return practiceKana_; }
 
 private:
-    enum class Kind { Table, List, Practice };
+    enum class Kind { Table, List, Practice, Lesson };
     Kind chosen() const { return list_ ? Kind::List : Kind::Table; }
 
     TablePhrases table_;
     std::optional<PoolPhrases> list_;
     std::unique_ptr<PracticePhrases> practice_;
     std::vector<std::string> practiceKana_;
-    bool practiceArmed_ = false;
+    std::optional<PoolPhrases> lesson_;
+    int lessonStep_ = 0;
+    bool practiceArmed_ = false, lessonArmed_ = false;
     Kind game_ = Kind::Table;
 };
 

@@ -26,12 +26,15 @@ std::string field(std::string_view text) {
 }
 
 void writeRow(std::ostream &out, const GameRecord &g) {
-    // A list's games are of no mode: the list is named in its own column.
-    out << isoLocalTime(g.finishedAt) << ',' << (g.list.empty() ? modeName(g.mode) : "list") << ','
-        << g.course << ',' << g.strokes << ',' << g.misses << ',' << g.seconds << ','
-        << field(g.completed ? g.speed : std::string()) << ',' << (g.completed ? 1 : 0) << ','
-        << (g.newRecord ? 1 : 0) << ',' << spellingRuleName(g.spelling) << ',' << field(g.list)
-        << ',' << (g.practice ? 1 : 0) << "\r\n";
+    // A list's games are of no mode: the list is named in its own column; a
+    // lesson step's, the mode "lesson" and the step's number.
+    const int step = lessonOfList(g.list);
+    const char *mode = step ? "lesson" : g.list.empty() ? modeName(g.mode) : "list";
+    out << isoLocalTime(g.finishedAt) << ',' << mode << ',' << g.course << ',' << g.strokes << ','
+        << g.misses << ',' << g.seconds << ',' << field(g.completed ? g.speed : std::string())
+        << ',' << (g.completed ? 1 : 0) << ',' << (g.newRecord ? 1 : 0) << ','
+        << spellingRuleName(g.spelling) << ',' << field(step ? std::to_string(step) : g.list) << ','
+        << (g.practice ? 1 : 0) << "\r\n";
 }
 
 bool readable(HistoryState::Kind kind) {

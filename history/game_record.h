@@ -14,6 +14,13 @@ enum class GameMode { Word, Proverb };
 // "word" or "proverb", as the history and its CSV write a mode.
 const char *modeName(GameMode mode);
 
+// A lesson step's games are kept under a list name no phrase file can have
+// (a file name holds no '/'): "lesson/3" for step 3. The CSV writes them as
+// the mode "lesson" with the step's number as their list.
+std::string lessonList(int step);
+// The step of such a list name; 0 for any other.
+int lessonOfList(const std::string &list);
+
 // Where the totals of a game are kept: its mode for the built-in table,
 // "list:" and the list's name for a player's list.
 std::string sourceKey(GameMode mode, const std::string &list);

@@ -6,6 +6,7 @@
 #include "app/qt/history_window.h"
 #include "app/qt/settings_file.h"
 #include "app/t_form1.h"
+#include "game/lesson_steps.h"
 #include "model/failure.h"
 
 #include <QAction>
@@ -53,6 +54,15 @@ void FormMenu::createBar() {
     practiceAction_->setObjectName(QStringLiteral("PracticeAction"));
     // A disabled item says why in its tooltip.
     gameMenu_->setToolTipsVisible(true);
+    lessonsMenu_ = gameMenu_->addMenu(QStringLiteral("ステップ練習"));
+    lessonsMenu_->setObjectName(QStringLiteral("LessonsMenu"));
+    for (const LessonStep &step : lessonSteps()) {
+        const QString name =
+            QStringLiteral("ステップ%1 %2")
+                .arg(step.number)
+                .arg(QString::fromUtf8(step.name.data(), qsizetype(step.name.size())));
+        lessonsMenu_->addAction(name, this, [this, n = step.number] { startLesson(n); });
+    }
     gameMenu_->addSeparator();
     listAction_ =
         gameMenu_->addAction(QStringLiteral("問題ファイルを開く…"), this, [this] { openList(); });
@@ -121,7 +131,7 @@ void FormMenu::open(const QPoint &globalPos) {
 
 void FormMenu::update() {
     bar_->setEnabled(!form_.inGame());
-    for (QAction *choice : {spellingAction_, listAction_, tableAction_})
+    for (QAction *choice : {spellingAction_, listAction_, tableAction_, lessonsMenu_->menuAction()})
         choice->setVisible(choices_ != nullptr);
     if (choices_) {
         const QSignalBlocker quiet(spellingAction_);
@@ -181,6 +191,16 @@ void FormMenu::openList() {
         const std::string refusal = choices_->openList(path.toStdString(), true);
         if (!refusal.empty())
             throw Failure(refusal);
+    });
+}
+
+void FormMenu::startLesson(int step) {
+    if (!choices_ || form_.inGame())
+        return;
+    window_.dispatch([&] {
+        const std::string why = choices_->startLesson(step);
+        if (!why.empty())
+            throw Failure(why);
     });
 }
 

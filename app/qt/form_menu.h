@@ -47,6 +47,7 @@ private:
     void offerPractice();
     void openHistory();
     void startPractice();
+    void startLesson(int step);
     void openList();
     void useTable();
     void showHelp();
@@ -60,6 +61,7 @@ private:
     PlayerChoices *choices_ = nullptr;
     QMenuBar *bar_ = nullptr;
     QMenu *gameMenu_ = nullptr, *settingsMenu_ = nullptr, *helpMenu_ = nullptr;
+    QMenu *lessonsMenu_ = nullptr;
     QMenu *context_ = nullptr; // made when first opened
     HistoryWindow *historyWindow_ = nullptr;
     QAction *historyAction_ = nullptr, *practiceAction_ = nullptr, *listAction_ = nullptr,
