@@ -146,6 +146,7 @@ private slots:
     }
 
     // A game that ends may be the one that makes the history thick enough.
+    // Until then typing-zem --practice says why not, as a notice.
     void readsTheWeakSpotsAgainAfterEachGame() {
         TempDir dir;
         const std::string path = dir / "history.sqlite3";
@@ -154,6 +155,10 @@ private slots:
         g.window->setHistory(path, nullptr);
         QTRY_VERIFY(QString::fromStdString(g.form->practiceOffer().why)
                         .contains(QStringLiteral("いまは215打")));
+        g.window->dispatch([&] { g.form->practiceWhenRead(); });
+        QCOMPARE(g.boxes.texts, QStringList{QStringLiteral(
+                                    "苦手練習には300打以上の記録が要ります（いまは215打）。")});
+        QCOMPARE(g.boxes.icon, QMessageBox::Information);
         makeKanaHistory(path); // as another copy of the game would keep them
         g.start();
         g.typeNext();
