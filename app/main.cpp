@@ -136,13 +136,15 @@ int main(int argc, char *argv[]) {
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
     zem::SettingsFile settings(zem::settingsPath());
     zem::PlayerChoices choices(form, settings, shippedLists(), lessonBook());
-    const std::string notice = choices.start(line.spelling, line.phrasesFile);
+    const zem::PlayerChoices::Told told = choices.start(line.spelling, line.phrasesFile);
 
     auto window = zem::openFormWindow(form, historyPath, writer.get());
     window->setChoices(&choices);
     // Told once, over the window, which then plays the built-in table.
-    if (!notice.empty())
-        zem::showErrorBox(window.get(), window->windowTitle(), notice);
+    if (told.notice)
+        zem::showNoticeBox(window.get(), window->windowTitle(), told.message);
+    else if (!told.message.empty())
+        zem::showErrorBox(window.get(), window->windowTitle(), told.message);
     // Once the weak spots are read: a practice game, or the box says why not.
     if (line.practice)
         window->dispatch([&] { form.practiceWhenRead(); });

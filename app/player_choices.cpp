@@ -31,7 +31,8 @@ PlayerChoices::~PlayerChoices() {
     form_.removeListener(*this);
 }
 
-std::string PlayerChoices::start(const std::string &spelling, const std::string &phrasesFile) {
+PlayerChoices::Told PlayerChoices::start(const std::string &spelling,
+                                         const std::string &phrasesFile) {
     kept_ = store_.read();
     form_.settings() = kept_;
     if (auto rule = spellingRuleNamed(spelling)) {
@@ -39,7 +40,7 @@ std::string PlayerChoices::start(const std::string &spelling, const std::string 
         form_.settings().spelling = *rule;
     }
     if (!phrasesFile.empty())
-        return openList(phrasesFile, false);
+        return {openList(phrasesFile, false), false};
     const std::string remembered = kept_.lastList;
     if (remembered.empty())
         return {};
@@ -49,7 +50,7 @@ std::string PlayerChoices::start(const std::string &spelling, const std::string 
     form_.settings().lastList.clear();
     kept_.lastList.clear();
     write();
-    return refusal + "\n組み込みの問題で始めます";
+    return {refusal + "\n組み込みの問題で始めます", true};
 }
 
 std::string PlayerChoices::openList(const std::string &path, bool remember) {

@@ -24,12 +24,17 @@ public:
     PlayerChoices(const PlayerChoices &) = delete;
     PlayerChoices &operator=(const PlayerChoices &) = delete;
 
+    // What the player must be told once the window shows.
+    struct Told {
+        std::string message; // empty for nothing
+        // No error: the game goes on with the built-in table.
+        bool notice = false;
+    };
     // Reads the settings into the form, then this run's --spelling and
-    // --phrases over them (either may be empty). Returns what the player must
-    // be told once the window shows, empty for nothing: a list that was
-    // refused, or a remembered one that has gone or turned bad, which the
-    // settings then forget.
-    std::string start(const std::string &spelling, const std::string &phrasesFile);
+    // --phrases over them (either may be empty). Tells of a list of
+    // --phrases that was refused (an error), or of a remembered one that has
+    // gone or turned bad (a notice), which the settings then forget.
+    Told start(const std::string &spelling, const std::string &phrasesFile);
 
     // Between games. Plays the list in `path` from the next START on;
     // remembered when `remember`. Empty when taken, else the refusal's

@@ -102,7 +102,7 @@ void TForm1::practiceWhenRead() {
     practiceWanted_ = false;
     const PracticeRule::Offer offer = practiceOffer();
     if (!offer.can)
-        throw Failure(offer.why);
+        throw Notice(offer.why);
     startPractice();
 }
 

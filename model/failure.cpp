@@ -8,4 +8,11 @@ std::string boxMessage(const std::string &message) {
     return message + ".";
 }
 
+std::string noticeMessage(const std::string &message) {
+    static const std::string stop = "。";
+    if (message.ends_with(stop))
+        return message;
+    return message + stop;
+}
+
 } // namespace zem

@@ -6,12 +6,26 @@
 
 namespace zem {
 
-void showErrorBox(QWidget *parent, const QString &title, const std::string &message) {
-    QMessageBox box(QMessageBox::Critical, title, QString(), QMessageBox::Ok, parent);
-    // A record line is shown as it stands, even one that looks like markup.
+namespace {
+
+void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+             const std::string &text) {
+    QMessageBox box(icon, title, QString(), QMessageBox::Ok, parent);
+    // A record line or a file name is shown as it stands, even one that looks
+    // like markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(boxMessage(message)));
+    box.setText(QString::fromStdString(text));
     box.exec();
+}
+
+} // namespace
+
+void showErrorBox(QWidget *parent, const QString &title, const std::string &message) {
+    showBox(parent, QMessageBox::Critical, title, boxMessage(message));
+}
+
+void showNoticeBox(QWidget *parent, const QString &title, const std::string &message) {
+    showBox(parent, QMessageBox::Information, title, noticeMessage(message));
 }
 
 } // namespace zem

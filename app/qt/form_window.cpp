@@ -234,6 +234,13 @@ void FormWindow::connectInputs() {
 void FormWindow::dispatch(const std::function<void()> &handler) {
     try {
         handler();
+    } catch (const Notice &notice) {
+        // No error: the step could not go on, and the player hears why.
+        sync();
+        showNoticeBox(this, windowTitle(), notice.message());
+        activateWindow();
+        applyFocus();
+        return;
     } catch (const Failure &failure) {
         // What the handler did before it failed stays done, and shows.
         sync();

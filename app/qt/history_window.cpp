@@ -71,9 +71,14 @@ HistoryWindow::HistoryWindow(std::string path, HistoryWriter *writer, QWidget *p
     middle->setSpacing(18);
     auto *keys = new QVBoxLayout;
     keys->setSpacing(4);
-    keys->addWidget(heading(QStringLiteral("キーごとのミス率"), this));
+    QLabel *keysCaption = heading(QStringLiteral("キーごとのミス率"), this);
+    keysCaption->setObjectName(QStringLiteral("HistoryKeysCaption"));
+    keys->addWidget(keysCaption);
     heatMap_ = new KeyHeatMap(this);
     keys->addWidget(heatMap_);
+    // When the lists beside grow taller than the map, the room left goes
+    // below it: the caption stays on the map.
+    keys->addStretch(1);
     middle->addLayout(keys);
     middle->addWidget(createTroubleSpots(), 1);
     layout->addLayout(middle);

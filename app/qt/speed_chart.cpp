@@ -2,7 +2,6 @@
 
 #include "app/qt/design_look.h"
 #include "app/qt/history_texts.h"
-#include "history/iso_time.h"
 
 #include <QDate>
 #include <QPainter>
@@ -38,35 +37,78 @@ QString dateLabel(std::int64_t day) {
     return QStringLiteral("%1/%2").arg(date.month()).arg(date.day());
 }
 
+// A tick of the time axis: the date at midnight, else the clock.
+QString tickLabel(double seconds) {
+    const auto at = std::int64_t(std::llround(seconds));
+    const std::int64_t day = at / std::int64_t(kDay), ofDay = at % std::int64_t(kDay);
+    if (ofDay == 0)
+        return dateLabel(day);
+    return QStringLiteral("%1:%2").arg(ofDay / 3600).arg(ofDay / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
 // The axes' ranges and the plot's rectangle, for mapping a game to a point.
 struct Frame {
     QRectF plot;
-    std::int64_t firstDay = 0, lastDay = 0; // the x axis runs from firstDay to lastDay + 1
-    double top = 100;                       // the y axis runs from 0 to top
+    double from = 0, to = kDay; // the x axis, in local seconds; a tick at from
+    double xStep = kDay;        // and every xStep after it
+    double top = 100;           // the y axis runs from 0 to top
     double yStep = 20;
 
     QPointF at(double seconds, double speed) const {
-        const double span = double(lastDay + 1 - firstDay) * kDay;
-        return {plot.left() + (seconds - double(firstDay) * kDay) / span * plot.width(),
+        return {plot.left() + (seconds - from) / (to - from) * plot.width(),
                 plot.bottom() - speed / top * plot.height()};
     }
 };
 
-Frame frameFor(const std::vector<SpeedPoint> &points, const QRectF &plot) {
+// Over a day or more, whole days, each label given its room. Within a day
+// the day would squeeze every game into a sliver: the axis covers only the
+// hours played, in steps of the clock.
+void fitTimeAxis(Frame &f, double first, double last, double labelWidth) {
+    const double firstDay = std::floor(first / kDay);
+    if (last - first >= kDay) {
+        const double days = std::floor(last / kDay) + 1 - firstDay;
+        f.xStep = 728 * kDay;
+        for (double s : {1, 2, 7, 14, 28, 56, 91, 182, 364})
+            if (days / s * labelWidth <= f.plot.width()) {
+                f.xStep = s * kDay;
+                break;
+            }
+        f.from = firstDay * kDay;
+        f.to = f.from + days * kDay;
+        return;
+    }
+    for (double minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720}) {
+        f.xStep = minutes * 60;
+        f.from = std::floor(first / f.xStep) * f.xStep;
+        f.to = std::max(std::ceil(last / f.xStep) * f.xStep, f.from + f.xStep);
+        if (((f.to - f.from) / f.xStep + 1) * labelWidth <= f.plot.width())
+            return;
+    }
+}
+
+Frame frameFor(const std::vector<SpeedPoint> &points, const QRectF &plot, double labelWidth) {
     Frame f;
     f.plot = plot;
     double highest = 0;
-    f.firstDay = localDay(points.front().finishedAt);
-    f.lastDay = f.firstDay;
+    double first = localSeconds(points.front()), last = first;
     for (const SpeedPoint &p : points) {
         highest = std::max({highest, p.speed, p.bestSoFar});
-        f.firstDay = std::min(f.firstDay, localDay(p.finishedAt));
-        f.lastDay = std::max(f.lastDay, localDay(p.finishedAt));
+        first = std::min(first, localSeconds(p));
+        last = std::max(last, localSeconds(p));
     }
+    fitTimeAxis(f, first, last, labelWidth);
     // Four to six grid lines, with room above the best.
     f.yStep = niceStep(std::max(highest * 1.1, 10.0) / 5);
     f.top = std::ceil(std::max(highest * 1.05, 1.0) / f.yStep) * f.yStep;
     return f;
+}
+
+// Room for the widest date or time, and a gap.
+double tickLabelWidth() {
+    const QFontMetricsF metrics(designFont(12));
+    return std::max(metrics.horizontalAdvance(QStringLiteral("12/30")),
+                    metrics.horizontalAdvance(QStringLiteral("23:30"))) +
+           16;
 }
 
 const QColor kGrid(0xd8, 0xd2, 0xc4);
@@ -89,6 +131,15 @@ void SpeedChart::setPoints(std::vector<SpeedPoint> points) {
     update();
 }
 
+QRectF SpeedChart::plotRect() const {
+    return QRectF(52, 34, width() - 52 - 18, height() - 34 - 30);
+}
+
+QPointF SpeedChart::positionOf(std::size_t game) const {
+    const SpeedPoint &sp = points_.at(game);
+    return frameFor(points_, plotRect(), tickLabelWidth()).at(localSeconds(sp), sp.speed);
+}
+
 void SpeedChart::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -102,14 +153,15 @@ void SpeedChart::paintEvent(QPaintEvent *) {
     p.drawText(QRectF(12, 6, width() - 24, 20), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("速度の推移（打/分）"));
 
-    const QRectF plot(52, 34, width() - 52 - 18, height() - 34 - 30);
+    const QRectF plot = plotRect();
     if (points_.empty()) {
         p.setPen(kAxis);
         p.drawText(plot, Qt::AlignCenter,
                    QStringLiteral("最後まで打ち終えたゲームは、まだありません"));
         return;
     }
-    const Frame f = frameFor(points_, plot);
+    const double labelWidth = tickLabelWidth();
+    const Frame f = frameFor(points_, plot, labelWidth);
     p.setFont(labelFont);
 
     // Speed grid and labels.
@@ -122,23 +174,17 @@ void SpeedChart::paintEvent(QPaintEvent *) {
                    QString::number(v, 'g', 6));
     }
 
-    // Dates: a step of whole days that leaves each label its room.
-    const std::int64_t days = f.lastDay + 1 - f.firstDay;
-    const double labelWidth = metrics.horizontalAdvance(QStringLiteral("12/30")) + 16;
-    std::int64_t step = 728;
-    for (std::int64_t s : {1, 2, 7, 14, 28, 56, 91, 182, 364})
-        if (double(days) / double(s) * labelWidth <= plot.width()) {
-            step = s;
-            break;
-        }
-    for (std::int64_t day = f.firstDay; day <= f.lastDay + 1; day += step) {
-        const double x = f.at(double(day) * kDay, 0).x();
+    // Dates, or within a day the clock.
+    for (double t = f.from; t <= f.to + 0.5; t += f.xStep) {
+        const double x = f.at(t, 0).x();
         p.setPen(QPen(kGrid, 1));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         p.setPen(kAxis);
         p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 4));
-        p.drawText(QRectF(x - labelWidth / 2, plot.bottom() + 5, labelWidth, 18), Qt::AlignCenter,
-                   dateLabel(day));
+        // The last label may overhang the plot: it stays inside the frame.
+        QRectF label(x - labelWidth / 2, plot.bottom() + 5, labelWidth, 18);
+        label.moveRight(std::min(label.right(), width() - 2.0));
+        p.drawText(label, Qt::AlignCenter, tickLabel(t));
     }
 
     // The best so far: a step up at each game that raised it, on to the last game.

@@ -37,7 +37,7 @@ TEST_P(SpellingsKept, OnlyUnderTheRuleThePlayerKeeps) {
     MemorySettings file;
     file.stored.spelling = c.fileRule;
     PlayerChoices choices(*f.form, file, {});
-    ASSERT_EQ(choices.start(c.option, {}), "");
+    ASSERT_EQ(choices.start(c.option, {}).message, "");
     if (c.menuChoosesAny)
         choices.setAnySpelling(true);
     ASSERT_TRUE(choices.anySpelling());
@@ -55,18 +55,24 @@ INSTANTIATE_TEST_SUITE_P(
                     KeepCase{"OptionThenMenu", SpellingRule::Table, "any", true, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-// A remembered list that has gone is named once, forgotten in the file, and
-// the game starts on the table.
+// A remembered list that has gone is named once, as a notice, forgotten in
+// the file, and the game starts on the table. A list asked for on the
+// command line that cannot be read is an error.
 TEST(PlayerChoicesStart, ARememberedListThatHasGoneIsForgotten) {
     FormFixture f;
     MemorySettings file;
     file.stored.lastList = "/nonexistent/今週.txt";
     PlayerChoices choices(*f.form, file, "/shipped");
-    const std::string notice = choices.start({}, {});
-    EXPECT_NE(notice.find("組み込みの問題で始めます"), std::string::npos) << notice;
+    const PlayerChoices::Told told = choices.start({}, {});
+    EXPECT_NE(told.message.find("組み込みの問題で始めます"), std::string::npos) << told.message;
+    EXPECT_TRUE(told.notice);
     EXPECT_TRUE(file.stored.lastList.empty());
     EXPECT_EQ(f.form->sources().list(), nullptr);
     EXPECT_EQ(choices.listFolder(), "/shipped");
+
+    const PlayerChoices::Told refused = choices.start({}, "/nonexistent/今週.txt");
+    EXPECT_NE(refused.message.find("「今週」"), std::string::npos) << refused.message;
+    EXPECT_FALSE(refused.notice);
 }
 
 } // namespace

@@ -100,7 +100,7 @@ TEST(PracticeOffer, CountsOnlySpotsOfTheSourceInPlayReadSinceTheLastGame) {
 }
 
 // typing-zem --practice waits for the spots; where they show nothing to
-// practise, their arrival fails with the reason, once.
+// practise, their arrival stops with the reason, once, as a notice: no error.
 TEST(PracticeOffer, PracticeWhenReadStartsOnArrivalOrSaysWhyNot) {
     FormFixture f;
     f.form->practiceWhenRead();
@@ -112,9 +112,9 @@ TEST(PracticeOffer, PracticeWhenReadStartsOnArrivalOrSaysWhyNot) {
     thin.form->practiceWhenRead();
     try {
         thin.form->weakSpotsRead(GameMode::Word, WeakSpots{});
-        ADD_FAILURE() << "no failure for a history too thin";
-    } catch (const Failure &failure) {
-        EXPECT_NE(failure.message().find("300打以上"), std::string::npos);
+        ADD_FAILURE() << "no notice for a history too thin";
+    } catch (const Notice &notice) {
+        EXPECT_NE(notice.message().find("300打以上"), std::string::npos);
     }
     thin.form->weakSpotsRead(GameMode::Word, WeakSpots{});
     EXPECT_FALSE(thin.form->inGame());

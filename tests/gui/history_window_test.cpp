@@ -160,6 +160,40 @@ private slots:
             QCOMPARE(typedByteText(typed), QString::fromLatin1(name));
     }
 
+    // Games of one evening, or of a few minutes, are spread over the plot
+    // as games of many days are, never squeezed into one day's sliver.
+    void theSpeedChartSpreadsTheGamesOverThePlot_data() {
+        QTest::addColumn<int>("first"); // seconds after the first midnight
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<int>("games");
+        QTest::newRow("an evening") << 19 * 3600 << 600 << 8;
+        QTest::newRow("across midnight") << 23 * 3600 + 600 << 900 << 6;
+        QTest::newRow("twelve days") << 19 * 3600 << 86400 << 12;
+        QTest::newRow("one game") << 19 * 3600 + 1234 << 0 << 1;
+    }
+    void theSpeedChartSpreadsTheGamesOverThePlot() {
+        QFETCH(int, first);
+        QFETCH(int, gap);
+        QFETCH(int, games);
+        std::vector<SpeedPoint> points;
+        for (int i = 0; i < games; ++i) {
+            const double speed = 200.0 + 10 * i;
+            points.push_back({{kFirstMidnight + first + i * gap, 9 * 3600}, speed, speed, i > 0});
+        }
+        SpeedChart chart;
+        chart.resize(chart.sizeHint());
+        chart.setPoints(points);
+        chart.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/speed_chart_%1.png")
+                              .arg(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_')));
+        const QRectF plot = chart.plotRect();
+        for (int i = 0; i < games; ++i)
+            QVERIFY2(plot.contains(chart.positionOf(std::size_t(i))),
+                     qPrintable(QString::number(i)));
+        const double spread =
+            chart.positionOf(std::size_t(games - 1)).x() - chart.positionOf(0).x();
+        QVERIFY2(games == 1 || spread >= 0.6 * plot.width(), qPrintable(QString::number(spread)));
+    }
+
     void saysPlainlyWhatWentWrongWithTheHistory() {
         TempDir dir;
         const std::string path = dir / "history.sqlite3";

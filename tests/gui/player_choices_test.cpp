@@ -161,7 +161,8 @@ private slots:
         GameWindow g;
         SettingsFile settings(conf);
         PlayerChoices choices(*g.form, settings, {});
-        QCOMPARE(QString::fromStdString(choices.start("any", listPath.toStdString())), QString());
+        QCOMPARE(QString::fromStdString(choices.start("any", listPath.toStdString()).message),
+                 QString());
         g.window->setChoices(&choices);
         g.start();
         g.tick();

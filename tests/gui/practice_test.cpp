@@ -2,6 +2,7 @@
 // what practice changed, and the game it starts.
 #include "app/qt/design_look.h"
 #include "app/qt/history_window.h"
+#include "app/qt/key_heat_map.h"
 #include "core/temp_dir.h"
 #include "game_window.h"
 #include "history/history_store.h"
@@ -20,9 +21,11 @@ namespace {
 // Tokyo, 2026-12-01 00:00.
 constexpr std::int64_t kFirstMidnight = 1'796'050'800;
 
-// `before` word games in which し is missed one time in five, then a practice
-// game and one more in which it is missed less, and a game of a list.
-void makeKanaHistory(const std::string &path, int before = 5) {
+// `before` word games in which each of `weak` is missed one time in five,
+// then a practice game and one more in which they are missed less, and a
+// game of a list.
+void makeKanaHistory(const std::string &path, int before = 5,
+                     const std::vector<std::string> &weak = {"し"}) {
     HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
     auto game = [&](int siHits, int siMisses, bool practice, std::string list) {
         GameRecord g;
@@ -35,7 +38,9 @@ void makeKanaHistory(const std::string &path, int before = 5) {
         g.practice = practice;
         g.list = std::move(list);
         g.keys = {{'S', siHits, siMisses}, {'I', siHits, 0}, {'K', 50, 0}};
-        g.kana = {{"か", 50, 0}, {"し", siHits, siMisses}};
+        g.kana = {{"か", 50, 0}};
+        for (const std::string &kana : weak)
+            g.kana.push_back({kana, siHits, siMisses});
         std::string why;
         if (!store.add(g, &why))
             qFatal("the history could not be made: %s", why.c_str());
@@ -117,7 +122,31 @@ private slots:
         QCOMPARE(g.file.writes, 0);
     }
 
+    // The rows of what practice changed grow beside the key map, not into it.
+    void theKeyMapKeepsItsCaptionWhateverTheListsBesideHold() {
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        makeKanaHistory(path, 5, {"し", "つ", "ち", "ふ", "じ"});
+        useDesignStyle();
+        HistoryWindow window(path, nullptr);
+        window.showFor(GameMode::Word, 100);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!window.busy());
+        auto *progress = window.findChild<QWidget *>("HistoryProgress");
+        auto *map = window.findChild<KeyHeatMap *>();
+        auto *caption = window.findChild<QLabel *>("HistoryKeysCaption");
+        // Every row shows, reaching below the map...
+        QTRY_COMPARE(progress->height(), progress->sizeHint().height());
+        window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_progress.png"));
+        QVERIFY(progress->mapTo(&window, QPoint(0, progress->height())).y() >
+                map->y() + map->height());
+        // ...and the caption stays its own height, right above the map.
+        QCOMPARE(caption->height(), caption->sizeHint().height());
+        QCOMPARE_LE(map->y() - caption->geometry().bottom(), 8);
+    }
+
     // A game that ends may be the one that makes the history thick enough.
+    // Until then typing-zem --practice says why not, as a notice.
     void readsTheWeakSpotsAgainAfterEachGame() {
         TempDir dir;
         const std::string path = dir / "history.sqlite3";
@@ -126,6 +155,10 @@ private slots:
         g.window->setHistory(path, nullptr);
         QTRY_VERIFY(QString::fromStdString(g.form->practiceOffer().why)
                         .contains(QStringLiteral("いまは215打")));
+        g.window->dispatch([&] { g.form->practiceWhenRead(); });
+        QCOMPARE(g.boxes.texts, QStringList{QStringLiteral(
+                                    "苦手練習には300打以上の記録が要ります（いまは215打）。")});
+        QCOMPARE(g.boxes.icon, QMessageBox::Information);
         makeKanaHistory(path); // as another copy of the game would keep them
         g.start();
         g.typeNext();
