@@ -124,6 +124,8 @@ std::vector<Control> formControls() {
     v.push_back(shape("Shape2", {432, 24, 41, 73}, ShapeKind::Ellipse, false));
     v.push_back(shape("Shape3", {448, 56, 17, 73}, ShapeKind::Ellipse, false));
     v.push_back(label("Label2",   56,  32, 8,   16, "",             L, 16, clRed,        clWhite, false));
+    // Not in the design: the phrase's reading, shown only when the player asks.
+    v.push_back(label("ReadingLine", 56, 46, 8, 12, "",             L, 12, clWindowText, clWhite, false));
     v.push_back(shape("Shape4", {416, 40, 49, 33}, ShapeKind::Ellipse, true));
     // clang-format on
 

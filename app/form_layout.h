@@ -13,6 +13,10 @@ inline constexpr int kLongLineLeft = 24;
 // The design's romaji line and bubble text, which a long list phrase shrinks.
 inline constexpr int kRomajiPx = 39, kRomajiTop = 66;
 inline constexpr int kDisplayPx = 16, kDisplayTop = 32;
+// With the reading line on, the bubble grows down to hold it under its text,
+// still clear of the romaji line. A long reading shrinks from kReadingPx.
+inline constexpr int kReadingBubbleHeight = 38, kReadingDisplayTop = 28;
+inline constexpr int kReadingPx = 12, kReadingTop = 46;
 // The mascot stands lower during a game, below the bubble, than on the
 // result screen.
 inline constexpr int kMascotPlayTop = 128, kMascotResultTop = 24;

@@ -109,6 +109,16 @@ void PlayerChoices::setAnySpelling(bool any) {
     write();
 }
 
+bool PlayerChoices::showsReading() const {
+    return form_.settings().reading;
+}
+
+void PlayerChoices::setShowReading(bool on) {
+    form_.showReading(on);
+    kept_.reading = on;
+    write();
+}
+
 // The spellings typed under a rule of this run only are not the player's
 // choice to keep.
 void PlayerChoices::settingsChanged(const PlayerSettings &settings) {

@@ -55,6 +55,11 @@ public:
     // settings, and the spellings typed from now on are kept again.
     void setAnySpelling(bool any);
 
+    bool showsReading() const;
+    // The menu's よみがなを表示: the reading line for this run and in the
+    // settings.
+    void setShowReading(bool on);
+
     void settingsChanged(const PlayerSettings &settings) override;
 
 private:

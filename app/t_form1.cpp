@@ -23,13 +23,14 @@ TForm1::TForm1(Clock &clock, Random &random, RecordFile &records, GameHistory &h
       Button1(model_.id("Button1")), ComboBox1(model_.id("ComboBox1")),
       groupbox1(model_.id("groupbox1")), RadioButton1(model_.id("RadioButton1")),
       RadioButton2(model_.id("RadioButton2")), ProgressBar1(model_.id("ProgressBar1")),
-      Panel32(model_.id("Panel32")), keyGuide_(model_), mascot_(model_), records_(model_, records),
-      history_(history) {
+      Panel32(model_.id("Panel32")), ReadingLine(model_.id("ReadingLine")), keyGuide_(model_),
+      mascot_(model_), records_(model_, records), history_(history) {
     // The bubble's tail lies above both lines: a fitted text ends where the
     // tail begins, the romaji line at the ellipse that hangs down from the
     // bubble, the bubble's text at the one inside it.
     romajiRight_ = model_.at(Shape2).rect.left;
     displayRight_ = model_.at(Shape4).rect.left;
+    bubbleHeight_ = model_.at(Shape1).rect.height;
     model_.setCaption(formDesign().caption);
     model_.takeCaptionChange();
 }
@@ -55,6 +56,7 @@ void TForm1::FormPaint(Canvas &canvas) {
 void TForm1::setBubbleVisible(bool visible) {
     for (ControlId shape : {Shape1, Shape2, Shape3, Shape4})
         model_.setVisible(shape, visible);
+    model_.setVisible(ReadingLine, visible && readingShown_);
 }
 
 // START: a full reset, the game screen, a fresh phrase, the clock running.
@@ -85,6 +87,7 @@ void TForm1::resetCounters() {
 // focus goes, so the window holds it for the keys of the game.
 void TForm1::showGameScreen() {
     model_.setTop(Panel32, layout::kMascotPlayTop);
+    layOutBubble();
     setBubbleVisible(true);
     model_.setVisible(Label2, true);
     model_.setVisible(Label9, false);
@@ -126,6 +129,7 @@ void TForm1::startClock() {
 // player's eyes. The table's phrases are shown as designed, even a proverb
 // whose romaji runs past the frame until its first letters are typed.
 void TForm1::fitPhrase(bool newPhrase) {
+    showReadingLine(newPhrase);
     if (sources_.tableGame())
         return;
     const Control &romaji = model_.at(Label1);
@@ -140,7 +144,7 @@ void TForm1::fitPhrase(bool newPhrase) {
     const int displayPx = WindowModel::fittingFontPx(state_.TargetDisplay, layout::kDisplayPx,
                                                      displayRight_ - display.rect.left);
     model_.setFontPx(Label2, displayPx);
-    model_.setTop(Label2, layout::kDisplayTop + (layout::kDisplayPx - displayPx) / 2);
+    model_.setTop(Label2, displayTop() + (layout::kDisplayPx - displayPx) / 2);
 }
 
 void TForm1::showDesignFonts() {

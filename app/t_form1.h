@@ -80,6 +80,11 @@ public:
     PlayerSettings &settings() { return settings_; }
     const PlayerSettings &settings() const { return settings_; }
 
+    // よみがなを表示: the phrase's reading in the bubble, the kana typed greyed
+    // and the kana being typed marked; from the next START, or at once in a
+    // game. Kept in settings().reading.
+    void showReading(bool on);
+
     // Where the next games draw their phrases: a list, whatever the mode, or
     // the built-in table. Only between games; the modes are off during a list.
     void useList(PoolPhrases list);
@@ -117,7 +122,7 @@ public:
     // Design names of the controls the handlers address.
     const ControlId Label1, Label2, Label3, Label4, Label5, Label7, Label8, Label9, Label10,
         Label11, Label12, Label13, Shape1, Shape2, Shape3, Shape4, Button1, ComboBox1, groupbox1,
-        RadioButton1, RadioButton2, ProgressBar1, Panel32;
+        RadioButton1, RadioButton2, ProgressBar1, Panel32, ReadingLine;
 
 private:
     static GameHistory &noHistory();
@@ -143,7 +148,10 @@ private:
     void noteSpellings();
     void showIdleControls();
     void setBubbleVisible(bool visible);
+    void layOutBubble();
+    int displayTop() const;
     void fitPhrase(bool newPhrase);
+    void showReadingLine(bool newPhrase);
     void showDesignFonts();
     void sourceChanged();
     void showTitle();
@@ -166,6 +174,8 @@ private:
     std::uint16_t shownSeconds_ = 0; // what the time label shows of this game
     // Where the romaji line and the bubble's text must end to be seen whole.
     int romajiRight_ = 0, displayRight_ = 0;
+    int bubbleHeight_ = 0;      // the bubble as designed
+    bool readingShown_ = false; // in the game running now, or the last one
 };
 
 } // namespace zem

@@ -304,6 +304,14 @@ std::string_view SpellingJudge::currentKana() const {
     return seg < 0 ? std::string_view() : segments_[std::size_t(seg)].kana;
 }
 
+// Segments are views into text_, so the kana's place is its offset there.
+SpellingJudge::Span SpellingJudge::currentSpan() const {
+    const std::string_view kana = currentKana();
+    if (kana.empty())
+        return {text_.size(), 0};
+    return {std::size_t(kana.data() - text_.data()), kana.size()};
+}
+
 std::vector<std::pair<std::string, std::string>> SpellingJudge::takeFinished() {
     // The steps every living thread has taken are the ones certainly typed:
     // those up to the threads' deepest common step.

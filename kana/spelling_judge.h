@@ -43,6 +43,13 @@ public:
     bool done() const;
     // The kana the next key belongs to (for counting misses), empty when done.
     std::string_view currentKana() const;
+    // Where that kana lies in the text, in bytes: everything before `begin` is
+    // typed, and `begin` is the text's size once done.
+    struct Span {
+        std::size_t begin = 0;
+        std::size_t size = 0;
+    };
+    Span currentSpan() const;
     // Units finished for certain since the last call, each with its keys.
     std::vector<std::pair<std::string, std::string>> takeFinished();
 

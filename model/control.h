@@ -2,6 +2,7 @@
 
 #include "model/colors.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,13 @@ struct Control {
     Align align = Align::Left;
     int anchorRight = 0; // right edge kept by a right-aligned auto-sized label
     bool autoSize = false;
+    // A label that shows how far its text is typed: the first `greyedBytes`
+    // bytes in `greyedColor`, then `markedBytes` on `markedColor`, the rest in
+    // the font colour. Both 0: one colour, as every design label.
+    std::size_t greyedBytes = 0;
+    std::size_t markedBytes = 0;
+    Color greyedColor = clSilver;
+    Color markedColor = clYellow;
 
     // Panels and shapes.
     BevelKind bevel = BevelKind::None;

@@ -85,8 +85,21 @@ void WindowModel::resize(ControlId id) {
 void WindowModel::setText(ControlId id, std::string text) {
     if (at(id).text == text)
         return;
-    mut(id).text = std::move(text);
+    Control &c = mut(id);
+    c.text = std::move(text);
+    c.greyedBytes = c.markedBytes = 0;
     resize(id);
+}
+
+void WindowModel::setMarks(ControlId id, std::size_t greyedBytes, std::size_t markedBytes) {
+    const std::size_t size = at(id).text.size();
+    greyedBytes = std::min(greyedBytes, size);
+    markedBytes = std::min(markedBytes, size - greyedBytes);
+    if (at(id).greyedBytes == greyedBytes && at(id).markedBytes == markedBytes)
+        return;
+    Control &c = mut(id);
+    c.greyedBytes = greyedBytes;
+    c.markedBytes = markedBytes;
 }
 
 void WindowModel::setColor(ControlId id, Color color) {
@@ -105,6 +118,11 @@ void WindowModel::setLeft(ControlId id, int left) {
 void WindowModel::setTop(ControlId id, int top) {
     if (at(id).rect.top != top)
         mut(id).rect.top = top;
+}
+
+void WindowModel::setHeight(ControlId id, int height) {
+    if (at(id).rect.height != height)
+        mut(id).rect.height = height;
 }
 
 void WindowModel::setFontPoints(ControlId id, int points) {

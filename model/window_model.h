@@ -23,11 +23,15 @@ public:
     int size() const { return int(controls_.size()); }
 
     void setText(ControlId id, std::string text);
+    // How far a label's text is typed (see Control::greyedBytes); kept within
+    // the text, which a new text resets to unmarked.
+    void setMarks(ControlId id, std::size_t greyedBytes, std::size_t markedBytes);
     const std::string &text(ControlId id) const { return at(id).text; }
     void setColor(ControlId id, Color color);
     Color color(ControlId id) const { return at(id).color; }
     void setLeft(ControlId id, int left);
     void setTop(ControlId id, int top);
+    void setHeight(ControlId id, int height);
     // Runtime font sizes are points: 9 pt is 12 px, 12 pt is 16 px.
     void setFontPoints(ControlId id, int points);
     void setFontPx(ControlId id, int px);

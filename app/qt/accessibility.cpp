@@ -128,6 +128,11 @@ void describeForReaders(QWidget *widget, const Control &c) {
             setDescription(widget, keyState(c.color));
         }
         break;
+    case ControlKind::Label:
+        // The reading line reads as its kana, however far it is typed.
+        if (c.greyedBytes > 0 || c.markedBytes > 0)
+            setName(widget, QString::fromStdString(c.text));
+        break;
     case ControlKind::GroupBox:
         setName(widget, QStringLiteral("出題モード"));
         break;

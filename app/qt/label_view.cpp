@@ -22,6 +22,11 @@ void LabelView::apply(const Control &c) {
         setText(text);
         laidOut_ = false;
     }
+    if (const Marks marks = marksOf(c); marks != marks_) {
+        marks_ = marks;
+        laidOut_ = false;
+        update();
+    }
     const Qt::Alignment align = c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
     if (alignment() != (align | Qt::AlignTop))
         setAlignment(align | Qt::AlignTop);
@@ -35,6 +40,16 @@ void LabelView::apply(const Control &c) {
         p.setColor(QPalette::Window, toQColor(c.color));
     setPalette(p);
     setAutoFillBackground(c.color != clNone);
+}
+
+LabelView::Marks LabelView::marksOf(const Control &c) {
+    if (c.greyedBytes == 0 && c.markedBytes == 0)
+        return {};
+    const auto units = [&](std::size_t from, std::size_t bytes) {
+        return int(QString::fromUtf8(c.text.data() + from, qsizetype(bytes)).size());
+    };
+    return {units(0, c.greyedBytes), units(c.greyedBytes, c.markedBytes), c.greyedColor,
+            c.markedColor};
 }
 
 void LabelView::changeEvent(QEvent *event) {
@@ -51,6 +66,18 @@ void LabelView::layOut() {
     QTextOption option;
     option.setTextDirection(Qt::LeftToRight);
     layout_.setTextOption(option);
+    if (marks_ != Marks()) {
+        QTextLayout::FormatRange greyed, marked;
+        greyed.start = 0;
+        greyed.length = marks_.greyed;
+        greyed.format.setForeground(toQColor(marks_.greyedColor));
+        marked.start = marks_.greyed;
+        marked.length = marks_.marked;
+        marked.format.setBackground(toQColor(marks_.markedColor));
+        layout_.setFormats({greyed, marked});
+    } else if (!layout_.formats().isEmpty()) {
+        layout_.clearFormats();
+    }
     layout_.beginLayout();
     QTextLine line = layout_.createLine();
     line.setLineWidth(0x01000000);

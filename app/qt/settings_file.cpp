@@ -42,6 +42,7 @@ PlayerSettings readSettings(const QString &path) {
     const QString rule = file.value(QStringLiteral("romaji/spelling")).toString();
     settings.spelling = spellingRuleNamed(rule.toStdString()).value_or(SpellingRule::Table);
     settings.lastList = file.value(QStringLiteral("lists/last")).toString().toStdString();
+    settings.reading = file.value(QStringLiteral("view/reading")).toString() == u"true";
     file.beginGroup(QStringLiteral("spellings"));
     for (const QString &kana : file.childKeys()) {
         const QString keys = file.value(kana).toString();
@@ -66,6 +67,7 @@ bool writeSettings(const QString &path, const PlayerSettings &settings) {
         file.remove(QStringLiteral("lists/last"));
     else
         file.setValue(QStringLiteral("lists/last"), QString::fromStdString(settings.lastList));
+    file.setValue(QStringLiteral("view/reading"), settings.reading);
     file.remove(QStringLiteral("spellings"));
     file.beginGroup(QStringLiteral("spellings"));
     for (const auto &[kana, keys] : settings.lastSpellings)
