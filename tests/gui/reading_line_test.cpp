@@ -84,7 +84,7 @@ private slots:
         GameWindow g;
         SettingsFile settings(conf);
         PlayerChoices choices(*g.form, settings, {});
-        QCOMPARE(QString::fromStdString(choices.start({}, {})), QString());
+        QCOMPARE(QString::fromStdString(choices.start({}, {}).message), QString());
 
         g.click("RadioButton1");
         std::pair<std::size_t, int> longest;
