@@ -31,6 +31,7 @@ PlayerChoices::~PlayerChoices() {
 std::string PlayerChoices::start(const std::string &spelling, const std::string &phrasesFile) {
     kept_ = store_.read();
     form_.settings() = kept_;
+    form_.setFingerGuide(kept_.fingers);
     if (auto rule = spellingRuleNamed(spelling)) {
         oneRunRule_ = true;
         form_.settings().spelling = *rule;
@@ -90,6 +91,16 @@ bool PlayerChoices::anySpelling() const {
 void PlayerChoices::setAnySpelling(bool any) {
     form_.settings().spelling = kept_.spelling = any ? SpellingRule::Any : SpellingRule::Table;
     oneRunRule_ = false;
+    write();
+}
+
+bool PlayerChoices::fingerGuide() const {
+    return form_.settings().fingers;
+}
+
+void PlayerChoices::setFingerGuide(bool on) {
+    form_.setFingerGuide(on);
+    kept_.fingers = on;
     write();
 }
 

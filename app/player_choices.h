@@ -43,6 +43,10 @@ public:
     // The menu's toggle, between games: the rule for this run and in the
     // settings, and the spellings typed from now on are kept again.
     void setAnySpelling(bool any);
+    bool fingerGuide() const;
+    // The menu's toggle, between games: the finger guide now and in the
+    // settings.
+    void setFingerGuide(bool on);
 
     void settingsChanged(const PlayerSettings &settings) override;
 

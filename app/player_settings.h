@@ -12,6 +12,7 @@ struct PlayerSettings {
     SpellingRule spelling = SpellingRule::Table;
     std::string lastList;          // the phrase list last chosen; empty: the built-in table
     SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
+    bool fingers = false;          // the finger guide on the keyboard
 };
 
 // Where the settings are kept between runs. Reading never fails (what cannot

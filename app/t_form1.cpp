@@ -158,6 +158,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::showIdleControls() {
+    keyGuide_.gameOver();
     showDesignFonts();
     model_.setVisible(ComboBox1, true);
     model_.setVisible(Button1, true);

@@ -106,6 +106,14 @@ public:
     // The rule of the game running now, or of the last one.
     SpellingRule gameSpelling() const { return gameSpelling_; }
 
+    // The finger guide, between games: keys tinted by the finger that
+    // presses them, and a line naming the finger of the next key.
+    void setFingerGuide(bool on) {
+        settings_.fingers = on;
+        keyGuide_.showFingers(on);
+    }
+    const KeyGuide &keyGuide() const { return keyGuide_; }
+
     bool wordMode() const { return model_.checked(RadioButton2); }
     bool proverbMode() const { return model_.checked(RadioButton1); }
     // From START until the course is typed or Escape stops it.

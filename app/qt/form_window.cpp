@@ -114,7 +114,7 @@ void FormWindow::sync() {
     syncing_ = true;
     for (ControlId id : model.takeChanges()) {
         views_[std::size_t(id)]->apply(model.at(id));
-        describeForReaders(views_[std::size_t(id)]->widget(), model.at(id));
+        describeForReaders(views_[std::size_t(id)]->widget(), form_, id);
     }
     syncing_ = false;
     if (model.takeCaptionChange())

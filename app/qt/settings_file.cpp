@@ -19,6 +19,11 @@ bool plausibleKeys(const QString &keys) {
     return true;
 }
 
+// A switch is on only as written: "true"; anything else is its default, off.
+bool switchedOn(const QSettings &file, const QString &key) {
+    return file.value(key).toString() == QStringLiteral("true");
+}
+
 } // namespace
 
 QString settingsPath() {
@@ -42,6 +47,7 @@ PlayerSettings readSettings(const QString &path) {
     const QString rule = file.value(QStringLiteral("romaji/spelling")).toString();
     settings.spelling = spellingRuleNamed(rule.toStdString()).value_or(SpellingRule::Table);
     settings.lastList = file.value(QStringLiteral("lists/last")).toString().toStdString();
+    settings.fingers = switchedOn(file, QStringLiteral("view/fingers"));
     file.beginGroup(QStringLiteral("spellings"));
     for (const QString &kana : file.childKeys()) {
         const QString keys = file.value(kana).toString();
@@ -62,6 +68,7 @@ bool writeSettings(const QString &path, const PlayerSettings &settings) {
     QSettings file(path, QSettings::IniFormat);
     file.setValue(QStringLiteral("romaji/spelling"),
                   QString::fromLatin1(spellingRuleName(settings.spelling)));
+    file.setValue(QStringLiteral("view/fingers"), settings.fingers);
     if (settings.lastList.empty())
         file.remove(QStringLiteral("lists/last"));
     else
