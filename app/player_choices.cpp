@@ -94,6 +94,14 @@ void PlayerChoices::setAnySpelling(bool any) {
     write();
 }
 
+void PlayerChoices::answerSpellingHint(bool any) {
+    form_.settings().spellingAsked = kept_.spellingAsked = true;
+    if (any)
+        setAnySpelling(true);
+    else
+        write();
+}
+
 bool PlayerChoices::fingerGuide() const {
     return form_.settings().fingers;
 }

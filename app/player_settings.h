@@ -13,6 +13,7 @@ struct PlayerSettings {
     std::string lastList;          // the phrase list last chosen; empty: the built-in table
     SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
     bool fingers = false;          // the finger guide on the keyboard
+    bool spellingAsked = false;    // the player was asked whether other spellings count
 };
 
 // Where the settings are kept between runs. Reading never fails (what cannot

@@ -109,6 +109,7 @@ void TForm1::beginPhrases() {
         model_.setLeft(Label1, layout::kWordLineLeft);
     keyGuide_.pressReset();
     gameSpelling_ = settings_.spelling;
+    spellingHint_.gameStarted(gameSpelling_);
     drawPhrase();
     tally_.start();
     shownSeconds_ = 0;

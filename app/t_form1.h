@@ -4,6 +4,7 @@
 #include "app/mascot.h"
 #include "app/player_settings.h"
 #include "app/practice_rule.h"
+#include "app/spelling_hint.h"
 #include "game/game_state.h"
 #include "game/key_guide.h"
 #include "game/phrase_sources.h"
@@ -163,6 +164,7 @@ private:
     SpellingRule gameSpelling_ = SpellingRule::Table;
     PhraseSources sources_;
     PracticeRule practice_;
+    SpellingHint spellingHint_;
     bool practiceWanted_ = false;
     std::vector<FormEvents *> listeners_;
     std::uint16_t shownSeconds_ = 0; // what the time label shows of this game

@@ -9,6 +9,7 @@
 #include "app/qt/key_codes.h"
 #include "app/qt/panel_view.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/spelling_hint_box.h"
 #include "app/qt/weak_spot_watch.h"
 #include "app/t_form1.h"
 #include "model/failure.h"
@@ -305,6 +306,8 @@ void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
 
 void FormWindow::setChoices(PlayerChoices *choices) {
     menu_->setChoices(choices);
+    delete hintBox_;
+    hintBox_ = choices ? new SpellingHintBox(*this, *choices) : nullptr;
     sync();
 }
 

@@ -16,6 +16,7 @@ class ControlView;
 class FormMenu;
 class HistoryWriter;
 class PlayerChoices;
+class SpellingHintBox;
 class TForm1;
 class WeakSpotWatch;
 
@@ -80,6 +81,7 @@ private:
     bool syncing_ = false;
     FormMenu *menu_;
     WeakSpotWatch *watch_ = nullptr;
+    SpellingHintBox *hintBox_ = nullptr;
 };
 
 } // namespace zem

@@ -46,6 +46,7 @@ PlayerSettings readSettings(const QString &path) {
         return settings;
     const QString rule = file.value(QStringLiteral("romaji/spelling")).toString();
     settings.spelling = spellingRuleNamed(rule.toStdString()).value_or(SpellingRule::Table);
+    settings.spellingAsked = switchedOn(file, QStringLiteral("romaji/asked"));
     settings.lastList = file.value(QStringLiteral("lists/last")).toString().toStdString();
     settings.fingers = switchedOn(file, QStringLiteral("view/fingers"));
     file.beginGroup(QStringLiteral("spellings"));
@@ -68,6 +69,7 @@ bool writeSettings(const QString &path, const PlayerSettings &settings) {
     QSettings file(path, QSettings::IniFormat);
     file.setValue(QStringLiteral("romaji/spelling"),
                   QString::fromLatin1(spellingRuleName(settings.spelling)));
+    file.setValue(QStringLiteral("romaji/asked"), settings.spellingAsked);
     file.setValue(QStringLiteral("view/fingers"), settings.fingers);
     if (settings.lastList.empty())
         file.remove(QStringLiteral("lists/last"));
