@@ -69,5 +69,18 @@ TEST(PlayerChoicesStart, ARememberedListThatHasGoneIsForgotten) {
     EXPECT_EQ(choices.listFolder(), "/shipped");
 }
 
+TEST(PlayerChoicesStart, TheFingerGuideIsOnWhenTheSettingsSaySo) {
+    FormFixture f;
+    MemorySettings file;
+    file.stored.fingers = true;
+    PlayerChoices choices(*f.form, file, {});
+    choices.start({}, {});
+    EXPECT_TRUE(f.shown("FingerLabel"));
+    EXPECT_NE(f.color("Panel1"), clCream);
+    choices.setFingerGuide(false);
+    EXPECT_FALSE(file.stored.fingers);
+    EXPECT_EQ(f.color("Panel1"), clCream);
+}
+
 } // namespace
 } // namespace zem::test
