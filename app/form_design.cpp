@@ -209,6 +209,10 @@ std::vector<Control> formControls() {
         v.push_back(keyPanel(21 + i, std::string(1, bottom[i]), bottomLeft[i], 270));
 
     appendMascotDesign(v);
+
+    // Beyond the design, hidden until the finger guide is on: the finger of
+    // the next key, in the keyboard's tray below its bottom row.
+    v.push_back(label("FingerLabel", 46, 304, 0, 12, "", L, 12, clWindowText, clSilver, false));
     return v;
 }
 

@@ -21,6 +21,10 @@ public:
     virtual void sourceChanged(const HistorySource &source) { (void)source; }
     // The player's settings changed and are to be kept.
     virtual void settingsChanged(const PlayerSettings &settings) { (void)settings; }
+    // The game that just ended makes it time to ask, once ever, whether the
+    // spellings an input method takes should count too. Comes after
+    // gameEnded; the answer goes to PlayerChoices::answerSpellingHint.
+    virtual void spellingHintDue() {}
 };
 
 } // namespace zem

@@ -35,6 +35,7 @@ PlayerChoices::Told PlayerChoices::start(const std::string &spelling,
                                          const std::string &phrasesFile) {
     kept_ = store_.read();
     form_.settings() = kept_;
+    form_.setFingerGuide(kept_.fingers);
     if (auto rule = spellingRuleNamed(spelling)) {
         oneRunRule_ = true;
         form_.settings().spelling = *rule;
@@ -116,6 +117,24 @@ bool PlayerChoices::showsReading() const {
 void PlayerChoices::setShowReading(bool on) {
     form_.showReading(on);
     kept_.reading = on;
+    write();
+}
+
+void PlayerChoices::answerSpellingHint(bool any) {
+    form_.settings().spellingAsked = kept_.spellingAsked = true;
+    if (any)
+        setAnySpelling(true);
+    else
+        write();
+}
+
+bool PlayerChoices::fingerGuide() const {
+    return form_.settings().fingers;
+}
+
+void PlayerChoices::setFingerGuide(bool on) {
+    form_.setFingerGuide(on);
+    kept_.fingers = on;
     write();
 }
 

@@ -54,6 +54,16 @@ public:
     // The menu's toggle, between games: the rule for this run and in the
     // settings, and the spellings typed from now on are kept again.
     void setAnySpelling(bool any);
+    // The player's answer to the question the game asks once ever (see
+    // FormEvents::spellingHintDue), kept so that it is never asked again;
+    // with `any` the other spellings count from now on, as the menu's toggle
+    // makes them.
+    void answerSpellingHint(bool any);
+
+    bool fingerGuide() const;
+    // The menu's toggle, between games: the finger guide now and in the
+    // settings.
+    void setFingerGuide(bool on);
 
     bool showsReading() const;
     // The menu's よみがなを表示: the reading line for this run and in the

@@ -13,6 +13,8 @@ struct PlayerSettings {
     std::string lastList;          // the phrase list last chosen; empty: the built-in table
     SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
     bool reading = false;          // the phrase's reading under the bubble's text
+    bool fingers = false;          // the finger guide on the keyboard
+    bool spellingAsked = false;    // the player was asked whether other spellings count
 };
 
 // Where the settings are kept between runs. Reading never fails (what cannot

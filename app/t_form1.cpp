@@ -87,6 +87,7 @@ void TForm1::resetCounters() {
 // focus goes, so the window holds it for the keys of the game.
 void TForm1::showGameScreen() {
     model_.setTop(Panel32, layout::kMascotPlayTop);
+    showDesignFonts(); // a lesson's result line may have shrunk the romaji line
     layOutBubble();
     setBubbleVisible(true);
     model_.setVisible(Label2, true);
@@ -106,13 +107,13 @@ void TForm1::showGameScreen() {
 void TForm1::beginPhrases() {
     sources_.beginGame();
     showTitle();
-    showDesignFonts(); // a lesson's result line may have shrunk the romaji line
     if (proverbMode() || !sources_.tableGame())
         model_.setLeft(Label1, layout::kLongLineLeft);
     else if (wordMode())
         model_.setLeft(Label1, layout::kWordLineLeft);
     keyGuide_.pressReset();
     gameSpelling_ = settings_.spelling;
+    spellingHint_.gameStarted(gameSpelling_);
     drawPhrase();
     tally_.start();
     shownSeconds_ = 0;
@@ -163,6 +164,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::showIdleControls() {
+    keyGuide_.gameOver();
     showDesignFonts();
     model_.setVisible(ComboBox1, true);
     model_.setVisible(Button1, true);

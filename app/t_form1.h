@@ -4,6 +4,7 @@
 #include "app/mascot.h"
 #include "app/player_settings.h"
 #include "app/practice_rule.h"
+#include "app/spelling_hint.h"
 #include "game/game_state.h"
 #include "game/key_guide.h"
 #include "game/phrase_sources.h"
@@ -114,6 +115,14 @@ public:
     // The rule of the game running now, or of the last one.
     SpellingRule gameSpelling() const { return gameSpelling_; }
 
+    // The finger guide, between games: keys tinted by the finger that
+    // presses them, and a line naming the finger of the next key.
+    void setFingerGuide(bool on) {
+        settings_.fingers = on;
+        keyGuide_.showFingers(on);
+    }
+    const KeyGuide &keyGuide() const { return keyGuide_; }
+
     bool wordMode() const { return model_.checked(RadioButton2); }
     bool proverbMode() const { return model_.checked(RadioButton1); }
     // From START until the course is typed or Escape stops it.
@@ -169,6 +178,7 @@ private:
     SpellingRule gameSpelling_ = SpellingRule::Table;
     PhraseSources sources_;
     PracticeRule practice_;
+    SpellingHint spellingHint_;
     bool practiceWanted_ = false;
     std::vector<FormEvents *> listeners_;
     std::uint16_t shownSeconds_ = 0; // what the time label shows of this game

@@ -161,6 +161,8 @@ void TForm1::announceEnd(bool completed) {
     if (std::exchange(settingsChanged_, false))
         tell([&](FormEvents &l) { l.settingsChanged(settings_); });
     tell([&](FormEvents &l) { l.gameEnded(source, completed); });
+    if (spellingHint_.dueAtEnd(settings_))
+        tell([](FormEvents &l) { l.spellingHintDue(); });
 }
 
 } // namespace zem

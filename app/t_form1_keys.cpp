@@ -32,6 +32,7 @@ void TForm1::FormKeyPress(char &key) {
         model_.stepIt(ProgressBar1);
     } else {
         state_.MissCount += 1;
+        spellingHint_.miss(judge_, key);
         mascot_.missReaction();
         keyGuide_.markMiss(key);
     }

@@ -1,15 +1,22 @@
 #include "game/key_guide.h"
 
+#include "game/fingers.h"
+
 namespace zem {
 
-KeyGuide::KeyGuide(WindowModel &model) : model_(model) {
+KeyGuide::KeyGuide(WindowModel &model) : model_(model), fingerLine_(model.id("FingerLabel")) {
     for (int i = 0; i < 30; ++i)
         panels_[std::size_t(i)] = model.id("Panel" + std::to_string(i + 1));
 }
 
+Color KeyGuide::restingColor(ControlId panel, bool fingers) const {
+    const Finger *finger = fingers ? fingerOf(model_.text(panel)) : nullptr;
+    return finger ? finger->tint : clCream;
+}
+
 void KeyGuide::pressReset() {
     for (ControlId p : panels_)
-        model_.setColor(p, clCream);
+        model_.setColor(p, restingColor(p, fingers_));
 }
 
 void KeyGuide::markNext(const std::string &targetRomaji) {
@@ -17,6 +24,10 @@ void KeyGuide::markNext(const std::string &targetRomaji) {
     for (ControlId p : panels_)
         if (model_.text(p) == next)
             model_.setColor(p, clYellow);
+    if (!fingers_)
+        return;
+    const Finger *finger = next.empty() ? nullptr : fingerOf(next);
+    model_.setText(fingerLine_, finger ? std::string(finger->name) : std::string());
 }
 
 ControlId KeyGuide::missPanel(char typed) const {
@@ -39,6 +50,28 @@ void KeyGuide::markMiss(char typed) {
     ControlId p = missPanel(typed);
     if (p != kWindow)
         model_.setColor(p, clRed);
+}
+
+void KeyGuide::gameOver() {
+    model_.setText(fingerLine_, std::string());
+}
+
+// A marked key keeps its mark; the next press reset gives it its new
+// resting colour.
+void KeyGuide::showFingers(bool on) {
+    for (ControlId p : panels_)
+        if (model_.color(p) == restingColor(p, fingers_))
+            model_.setColor(p, restingColor(p, on));
+    fingers_ = on;
+    model_.setVisible(fingerLine_, on);
+    if (!on)
+        gameOver();
+}
+
+std::string KeyGuide::spokenName(ControlId panel) const {
+    const std::string &caption = model_.text(panel);
+    const Finger *finger = fingers_ ? fingerOf(caption) : nullptr;
+    return finger ? caption + " " + std::string(finger->name) : caption;
 }
 
 } // namespace zem

@@ -39,6 +39,7 @@ std::optional<SpellingRule> spellingRuleNamed(std::string_view name) {
 void SpellingJudge::start(std::string_view hiragana, SpellingRule rule,
                           const SpellingChoices *choices) {
     text_ = hiragana;
+    rule_ = rule;
     charStart_.clear();
     for (std::size_t at = 0; at < text_.size(); at += utf8CharLength(text_, at))
         charStart_.push_back(at);
@@ -216,6 +217,24 @@ bool SpellingJudge::type(char key) {
     std::swap(threads_, next_);
     updateRest();
     return true;
+}
+
+// The table's single spelling is one of Any's, so a judge under Any from the
+// start of the unit being typed, given the keys typed of it, stands where
+// this one does with every spelling open.
+bool SpellingJudge::anySpellingTakes(char key) const {
+    if (rule_ != SpellingRule::Table || done())
+        return false;
+    const Thread &t = threads_.front();
+    const std::size_t pos = t.typed > 0 ? segments_[t.seg].pos : t.pos;
+    const std::string_view typed =
+        t.typed > 0 ? segments_[t.seg].keys.substr(0, t.typed) : std::string_view();
+    SpellingJudge any;
+    any.start(std::string_view(text_).substr(charStart_[pos]), SpellingRule::Any);
+    for (char c : typed)
+        if (!any.type(c))
+            return false;
+    return any.type(key);
 }
 
 void SpellingJudge::advance(const Thread &from, std::uint16_t seg, std::uint8_t typed) {

@@ -35,6 +35,11 @@ public:
                const SpellingChoices *choices = nullptr);
     // One typed key (either case): true when some spelling takes it.
     bool type(char key);
+    // Whether Any would take the key that this judge, under Table, has just
+    // refused: a spelling an input method knows (SHI, TSU, CHI, FU, JI, a
+    // single N before a consonant, ...) that the table does not. Always false
+    // under Any, which refuses only what no spelling takes.
+    bool anySpellingTakes(char key) const;
     // The rest of the spelling being typed, upper-case: the remaining keys of
     // the spelling the keys have chosen so far, then each kana not yet begun in
     // the player's last spelling for it where that is allowed there, else the
@@ -93,6 +98,7 @@ private:
     void updateRest();
 
     std::string text_;
+    SpellingRule rule_ = SpellingRule::Table;
     std::vector<std::size_t> charStart_; // byte offset of each character, and the end
     std::string tableKeys_;              // backing store of the Table rule's keys
     std::vector<Segment> segments_;

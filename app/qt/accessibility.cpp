@@ -113,18 +113,19 @@ void installAccessibleInterfaces() {
 void makeReadable(FormWindow &window) {
     const WindowModel &model = window.form().model();
     for (ControlId id = 0; id < model.size(); ++id)
-        describeForReaders(window.widgetOf(id), model.at(id));
+        describeForReaders(window.widgetOf(id), window.form(), id);
     // A drop-down list is named by the label tied to it; the course label
     // next to the progress bar says what the list picks ("100打コース").
     auto *caption = qobject_cast<QLabel *>(window.widgetOf(window.form().Label8));
     caption->setBuddy(window.widgetOf(window.form().ComboBox1));
 }
 
-void describeForReaders(QWidget *widget, const Control &c) {
+void describeForReaders(QWidget *widget, const TForm1 &form, ControlId id) {
+    const Control &c = form.model().at(id);
     switch (c.kind) {
     case ControlKind::Panel:
         if (isKey(c)) {
-            setName(widget, QString::fromStdString(c.text));
+            setName(widget, QString::fromStdString(form.keyGuide().spokenName(id)));
             setDescription(widget, keyState(c.color));
         }
         break;

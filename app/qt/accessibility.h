@@ -7,6 +7,7 @@ class QWidget;
 namespace zem {
 
 class FormWindow;
+class TForm1;
 
 // Screen readers read the window through Qt's accessibility interfaces.
 // These are the ones of our own widgets; installed before the first window
@@ -19,6 +20,6 @@ void makeReadable(FormWindow &window);
 
 // What a reader says for one control, in step with the model: called again
 // whenever the control changed. Labels need nothing, Qt reads their text.
-void describeForReaders(QWidget *widget, const Control &control);
+void describeForReaders(QWidget *widget, const TForm1 &form, ControlId id);
 
 } // namespace zem

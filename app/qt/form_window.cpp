@@ -9,6 +9,7 @@
 #include "app/qt/key_codes.h"
 #include "app/qt/panel_view.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/spelling_hint_box.h"
 #include "app/qt/weak_spot_watch.h"
 #include "app/t_form1.h"
 #include "model/failure.h"
@@ -146,7 +147,7 @@ void FormWindow::sync() {
     syncing_ = true;
     for (ControlId id : model.takeChanges()) {
         views_[std::size_t(id)]->apply(model.at(id));
-        describeForReaders(views_[std::size_t(id)]->widget(), model.at(id));
+        describeForReaders(views_[std::size_t(id)]->widget(), form_, id);
     }
     syncing_ = false;
     if (model.takeCaptionChange())
@@ -336,6 +337,8 @@ void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
 
 void FormWindow::setChoices(PlayerChoices *choices) {
     menu_->setChoices(choices);
+    delete hintBox_;
+    hintBox_ = choices ? new SpellingHintBox(*this, *choices) : nullptr;
     sync();
 }
 

@@ -16,6 +16,7 @@ class ControlView;
 class FormMenu;
 class HistoryWriter;
 class PlayerChoices;
+class SpellingHintBox;
 class TForm1;
 class WeakSpotWatch;
 
@@ -82,6 +83,7 @@ private:
     FormMenu *menu_ = nullptr;
     QWidget *client_ = nullptr;
     WeakSpotWatch *watch_ = nullptr;
+    SpellingHintBox *hintBox_ = nullptr;
 };
 
 } // namespace zem

@@ -19,6 +19,11 @@ bool plausibleKeys(const QString &keys) {
     return true;
 }
 
+// A switch is on only as written: "true"; anything else is its default, off.
+bool switchedOn(const QSettings &file, const QString &key) {
+    return file.value(key).toString() == QStringLiteral("true");
+}
+
 } // namespace
 
 QString settingsPath() {
@@ -41,8 +46,10 @@ PlayerSettings readSettings(const QString &path) {
         return settings;
     const QString rule = file.value(QStringLiteral("romaji/spelling")).toString();
     settings.spelling = spellingRuleNamed(rule.toStdString()).value_or(SpellingRule::Table);
+    settings.spellingAsked = switchedOn(file, QStringLiteral("romaji/asked"));
     settings.lastList = file.value(QStringLiteral("lists/last")).toString().toStdString();
-    settings.reading = file.value(QStringLiteral("view/reading")).toString() == u"true";
+    settings.reading = switchedOn(file, QStringLiteral("view/reading"));
+    settings.fingers = switchedOn(file, QStringLiteral("view/fingers"));
     file.beginGroup(QStringLiteral("spellings"));
     for (const QString &kana : file.childKeys()) {
         const QString keys = file.value(kana).toString();
@@ -63,6 +70,8 @@ bool writeSettings(const QString &path, const PlayerSettings &settings) {
     QSettings file(path, QSettings::IniFormat);
     file.setValue(QStringLiteral("romaji/spelling"),
                   QString::fromLatin1(spellingRuleName(settings.spelling)));
+    file.setValue(QStringLiteral("romaji/asked"), settings.spellingAsked);
+    file.setValue(QStringLiteral("view/fingers"), settings.fingers);
     if (settings.lastList.empty())
         file.remove(QStringLiteral("lists/last"));
     else

@@ -75,5 +75,18 @@ TEST(PlayerChoicesStart, ARememberedListThatHasGoneIsForgotten) {
     EXPECT_FALSE(refused.notice);
 }
 
+TEST(PlayerChoicesStart, TheFingerGuideIsOnWhenTheSettingsSaySo) {
+    FormFixture f;
+    MemorySettings file;
+    file.stored.fingers = true;
+    PlayerChoices choices(*f.form, file, {});
+    choices.start({}, {});
+    EXPECT_TRUE(f.shown("FingerLabel"));
+    EXPECT_NE(f.color("Panel1"), clCream);
+    choices.setFingerGuide(false);
+    EXPECT_FALSE(file.stored.fingers);
+    EXPECT_EQ(f.color("Panel1"), clCream);
+}
+
 } // namespace
 } // namespace zem::test

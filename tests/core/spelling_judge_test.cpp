@@ -120,6 +120,42 @@ TEST(SpellingJudge, TableRuleTakesTheOldLettersOnlyForEveryBuiltInEntry) {
     EXPECT_FALSE(judge.type('H')) << "SH for the table's SI";
 }
 
+// Per key typed: "." taken, "+" refused though an input method would take
+// it, "-" refused by every spelling. The "+" keys are what makes the game
+// offer the other spellings.
+TEST(SpellingJudge, TellsWhichRefusedKeysAnInputMethodWouldTake) {
+    struct Case {
+        SpellingRule rule;
+        const char *kana, *keys, *told;
+    };
+    constexpr SpellingRule T = SpellingRule::Table;
+    const Case cases[] = {
+        {T, "し", "SHI", ".+."},
+        {T, "つ", "TSU", ".+."},
+        {T, "ち", "CHI", "+--"},
+        {T, "ふ", "FU", "+-"},
+        {T, "じ", "JI", "+-"},
+        {T, "しゃ", "SHA", ".+-"},
+        {T, "かった", "KALTU", "..+.-"},
+        // A single N: before a consonant an input method takes it, before a
+        // vowel it would read as な.
+        {T, "かんき", "KANKI", "...+-"},
+        {T, "かんい", "KANI", "...-"},
+        {T, "し", "XQ1", "---"},
+        {T, "し", "SI", ".."},
+        {T, "し", "SIH", "..-"},
+        {SpellingRule::Any, "し", "SHX", "..-"},
+    };
+    for (const Case &c : cases) {
+        SpellingJudge judge;
+        judge.start(c.kana, c.rule);
+        std::string told;
+        for (const char *k = c.keys; *k; ++k)
+            told += judge.type(*k) ? '.' : judge.anySpellingTakes(*k) ? '+' : '-';
+        EXPECT_EQ(told, c.told) << c.kana << " " << c.keys;
+    }
+}
+
 TEST(SpellingJudge, RestFollowsTheKeysTypedThenThePlayersLastSpellings) {
     const SpellingChoices none;
     const SpellingChoices mine{{"し", "SHI"}, {"ん", "N"}, {"っ", ""}, {"ちゃ", "CHA"}};

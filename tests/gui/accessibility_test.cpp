@@ -123,6 +123,14 @@ private slots:
         QCOMPARE(marked, 1);
     }
 
+    void aKeyNamesItsFingerWhileTheFingerGuideIsOn() {
+        GameWindow g;
+        g.window->dispatch([&] { g.form->setFingerGuide(true); });
+        QCOMPARE(nameOf(g, "Panel7"), QStringLiteral("U 右手 人差し指"));
+        g.window->dispatch([&] { g.form->setFingerGuide(false); });
+        QCOMPARE(nameOf(g, "Panel7"), QStringLiteral("U"));
+    }
+
     void labelsReadWhatTheyShowNow() {
         GameWindow g(recordFile({{1, "321.5"}}));
         g.random.next = {3};

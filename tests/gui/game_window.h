@@ -25,7 +25,7 @@ public:
     QStringList texts;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    // Runs while a box is open, just before it is closed.
+    // Runs while a box is open, just before it is closed; it may answer it.
     std::function<void()> whileOpen;
 
 private:

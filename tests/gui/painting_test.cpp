@@ -1,6 +1,7 @@
 // What the window shows, probed pixel by pixel on grabbed images.
 #include "app/qt/design_look.h"
 #include "app/qt/qt_canvas.h"
+#include "game/fingers.h"
 #include "game_window.h"
 
 #include <QLabel>
@@ -114,6 +115,41 @@ private slots:
         QCOMPARE(at(image, 416, 176), kRed);
         g.type('u');
         QCOMPARE(keyColor(g, g.onScreen(), 1), kCream);
+    }
+
+    // 指の案内: the keys at rest in their fingers' tints with the marks over
+    // them, and the next key's finger named in the tray; off again, the
+    // window is the design's to the pixel.
+    void theFingerGuideTintsTheKeysAndNamesTheNextKeysFinger() {
+        GameWindow g;
+        const QImage designed = g.onScreen();
+        const auto guide = [&](bool on) {
+            g.window->dispatch([&] { g.form->setFingerGuide(on); });
+        };
+        const auto tint = [&](int panel) {
+            const WindowModel &model = g.form->model();
+            return shown(fingerOf(model.text(model.id("Panel" + std::to_string(panel))))->tint);
+        };
+        guide(true);
+        g.random.next = {3}; // UMA
+        g.start();
+        g.type('q');
+        const QImage image = g.onScreen();
+        for (int panel = 1; panel <= 30; ++panel)
+            QCOMPARE(keyColor(g, image, panel), panel == 1   ? kRed
+                                                : panel == 7 ? kYellow
+                                                             : tint(panel));
+        auto *line = g.find<QLabel>("FingerLabel");
+        QCOMPARE(line->text(), QStringLiteral("右手 人差し指")); // U
+        QVERIFY(g.find("Panel31")->geometry().contains(line->geometry()));
+        QCOMPARE_GE(line->y(), g.find("Panel21")->geometry().bottom());
+        QCOMPARE_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+        g.screenshot("fingers");
+
+        g.key(Qt::Key_Escape);
+        QCOMPARE(line->text(), QString());
+        guide(false);
+        QVERIFY(g.onScreen() == designed);
     }
 
     void theBarGrowsWithEveryStrokeOfAShortCourse() {

@@ -5,6 +5,7 @@
 #include "app/player_choices.h"
 #include "app/qt/settings_file.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -68,31 +69,38 @@ private slots:
         QTest::addColumn<bool>("any");
         QTest::addColumn<QString>("list");
         QTest::addColumn<Spellings>("spellings");
+        QTest::addColumn<bool>("fingers");
+        QTest::addColumn<bool>("asked");
         QTest::newRow("every field round trip")
             << QByteArray() << true << QStringLiteral("/home/先生/今週 の ことば.txt")
-            << Spellings{{"し", "SHI"}, {"っ", ""}, {"ん", "N"}, {"きゅ", "KIXYU"}};
+            << Spellings{{"し", "SHI"}, {"っ", ""}, {"ん", "N"}, {"きゅ", "KIXYU"}} << true << true;
         QTest::newRow("the defaults round trip")
-            << QByteArray() << false << QString() << Spellings{};
+            << QByteArray() << false << QString() << Spellings{} << false << false;
         QTest::newRow("an unknown rule")
-            << QByteArray("[romaji]\nspelling=maybe\n[lists]\nlast=/a.txt\n") << false
-            << QStringLiteral("/a.txt") << Spellings{};
+            << QByteArray("[romaji]\nspelling=maybe\nasked=1\n[lists]\nlast=/a.txt\n[view]\n"
+                          "fingers=yes\n")
+            << false << QStringLiteral("/a.txt") << Spellings{} << false << false;
         QTest::newRow("spellings no key could type")
             << QByteArray("[spellings]\n%U3057=shi\n%U3064=TSU\n%U3093=N N\n%U3042=AAAAAAAAAA\n")
-            << false << QString() << Spellings{{"つ", "TSU"}};
+            << false << QString() << Spellings{{"つ", "TSU"}} << false << false;
         QTest::newRow("no text at all") << QByteArray("\x00\xff\xfe[romaji\x00spelling=any", 28)
-                                        << false << QString() << Spellings{};
+                                        << false << QString() << Spellings{} << false << false;
     }
     void settingsFileKeepsWhatItCanAndDropsNonsense() {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, any);
         QFETCH(QString, list);
         QFETCH(Spellings, spellings);
+        QFETCH(bool, fingers);
+        QFETCH(bool, asked);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("typing-zem/typing-zem.conf"));
         if (bytes.isEmpty()) {
             PlayerSettings s;
             s.spelling = any ? SpellingRule::Any : SpellingRule::Table;
             s.lastList = list.toStdString();
+            s.fingers = fingers;
+            s.spellingAsked = asked;
             for (const auto &[kana, keys] : spellings)
                 s.lastSpellings[kana.toStdString()] = keys.toStdString();
             QVERIFY(writeSettings(path, s));
@@ -104,6 +112,8 @@ private slots:
         QCOMPARE(read.spelling == SpellingRule::Any, any);
         QCOMPARE(QString::fromStdString(read.lastList), list);
         QCOMPARE(spellingsOf(read), spellings);
+        QCOMPARE(read.fingers, fingers);
+        QCOMPARE(read.spellingAsked, asked);
     }
 
     void aLoadedListIsShownWholeAndNamedInTheTitle() {
@@ -183,6 +193,61 @@ private slots:
         QCOMPARE(kept.spelling, SpellingRule::Table);
         QVERIFY(spellingsOf(kept).empty());
         QVERIFY(kept.lastList.empty());
+    }
+
+    // Asked once ever: after a game under the table's spelling in which two
+    // keys were refused that an input method takes, not for one such key,
+    // nor under the other spellings, nor after the answer.
+    void theOtherSpellingsAreOfferedOnceAfterTwoRefusals_data() {
+        QTest::addColumn<bool>("take");
+        QTest::newRow("正解にする") << true;
+        QTest::newRow("このまま") << false;
+    }
+    void theOtherSpellingsAreOfferedOnceAfterTwoRefusals() {
+        QFETCH(bool, take);
+        QTemporaryDir dir;
+        const QString listPath = writeFile(dir, "しつ.txt", "室\tしつ\n");
+        const QString conf = dir.filePath(QStringLiteral("zem.conf"));
+        GameWindow g;
+        SettingsFile settings(conf);
+        PlayerChoices choices(*g.form, settings, {});
+        QCOMPARE(QString::fromStdString(choices.start({}, listPath.toStdString()).message),
+                 QString());
+        g.window->setChoices(&choices);
+        QStringList buttons;
+        g.boxes.whileOpen = [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            for (QAbstractButton *b : box->buttons())
+                buttons << b->text();
+            if (take)
+                box->buttons().front()->click();
+        };
+        const auto play = [&](const char *keys) {
+            g.start();
+            for (const char *k = keys; *k; ++k)
+                g.type(*k);
+            g.key(Qt::Key_Escape);
+            QCoreApplication::processEvents(); // the box comes once the game's last event is done
+        };
+
+        choices.setAnySpelling(true);
+        play("shiqqtsu");
+        choices.setAnySpelling(false);
+        play("shiqtu"); // one SH
+        QVERIFY(g.boxes.texts.isEmpty());
+        QVERIFY(!readSettings(conf).spellingAsked);
+
+        play("shitsu");
+        QCOMPARE(g.boxes.texts, QStringList{QStringLiteral("SHI のような綴りも正解にしますか?")});
+        QCOMPARE(g.boxes.icon, QMessageBox::Information);
+        QCOMPARE(buttons, (QStringList{QStringLiteral("正解にする"), QStringLiteral("このまま")}));
+        QVERIFY(readSettings(conf).spellingAsked);
+        QCOMPARE(readSettings(conf).spelling, take ? SpellingRule::Any : SpellingRule::Table);
+        QVERIFY(g.focused("Button1"));
+
+        choices.setAnySpelling(false);
+        play("shitsu");
+        QCOMPARE(g.boxes.texts.size(), 1);
     }
 };
 
