@@ -62,6 +62,7 @@ void TForm1::setBubbleVisible(bool visible) {
 // START: a full reset, the game screen, a fresh phrase, the clock running.
 void TForm1::Button1Click() {
     resetCounters();
+    sources_.beginGame();
     showGameScreen();
     beginPhrases();
     startClock();
@@ -102,15 +103,16 @@ void TForm1::showGameScreen() {
     model_.setVisible(groupbox1, false);
 }
 
-// The game's source, rule and first phrase; a list's phrases may be as long
-// as a proverb, whatever the mode.
+// The game's rule and first phrase; a list's phrases may be as long as a
+// proverb, whatever the mode. A lesson step shows its fingers, whatever the
+// settings say.
 void TForm1::beginPhrases() {
-    sources_.beginGame();
     showTitle();
     if (proverbMode() || !sources_.tableGame())
         model_.setLeft(Label1, layout::kLongLineLeft);
     else if (wordMode())
         model_.setLeft(Label1, layout::kWordLineLeft);
+    keyGuide_.showFingers(settings_.fingers || sources_.lessonGame());
     keyGuide_.pressReset();
     gameSpelling_ = settings_.spelling;
     spellingHint_.gameStarted(gameSpelling_);

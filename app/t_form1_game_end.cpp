@@ -154,6 +154,7 @@ std::string TForm1::gameList() const {
 void TForm1::announceEnd(bool completed) {
     practice_.gameEnded();
     showTitle();
+    keyGuide_.showFingers(settings_.fingers);
     const std::string list = gameList();
     const HistorySource source =
         list.empty() ? HistorySource(wordMode() ? GameMode::Word : GameMode::Proverb)

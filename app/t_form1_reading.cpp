@@ -12,10 +12,11 @@ void TForm1::showReading(bool on) {
     fitPhrase(true);
 }
 
-// The bubble as designed, or grown to hold the reading line under its text.
-// Only START and the option lay it out: between games it is hidden.
+// The bubble as designed, or grown to hold the reading line under its text:
+// by the option, and always for a lesson step. Only START and the option lay
+// it out: between games it is hidden.
 void TForm1::layOutBubble() {
-    readingShown_ = settings_.reading;
+    readingShown_ = settings_.reading || sources_.lessonGame();
     model_.setHeight(Shape1, readingShown_ ? layout::kReadingBubbleHeight : bubbleHeight_);
     model_.setTop(Label2, displayTop());
 }

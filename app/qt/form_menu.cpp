@@ -80,6 +80,18 @@ void FormMenu::createBar() {
         if (choices_ && !form_.inGame())
             choices_->setAnySpelling(any);
     });
+    readingAction_ = settingsMenu_->addAction(QStringLiteral("よみがなを表示"));
+    readingAction_->setCheckable(true);
+    connect(readingAction_, &QAction::toggled, this, [this](bool on) {
+        if (choices_ && !form_.inGame())
+            window_.dispatch([&] { choices_->setShowReading(on); });
+    });
+    fingersAction_ = settingsMenu_->addAction(QStringLiteral("指の案内"));
+    fingersAction_->setCheckable(true);
+    connect(fingersAction_, &QAction::toggled, this, [this](bool on) {
+        if (choices_ && !form_.inGame())
+            window_.dispatch([&] { choices_->setFingerGuide(on); });
+    });
 
     helpMenu_ = bar_->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu_->setObjectName(QStringLiteral("HelpMenu"));
@@ -134,8 +146,11 @@ void FormMenu::update() {
     for (QAction *choice : {spellingAction_, listAction_, tableAction_, lessonsMenu_->menuAction()})
         choice->setVisible(choices_ != nullptr);
     if (choices_) {
-        const QSignalBlocker quiet(spellingAction_);
+        const QSignalBlocker quiet(spellingAction_), quietReading(readingAction_),
+            quietFingers(fingersAction_);
         spellingAction_->setChecked(choices_->anySpelling());
+        readingAction_->setChecked(choices_->showsReading());
+        fingersAction_->setChecked(choices_->fingerGuide());
         tableAction_->setEnabled(form_.sources().list() != nullptr);
     }
     offerPractice();

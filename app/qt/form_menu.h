@@ -65,7 +65,8 @@ private:
     QMenu *context_ = nullptr; // made when first opened
     HistoryWindow *historyWindow_ = nullptr;
     QAction *historyAction_ = nullptr, *practiceAction_ = nullptr, *listAction_ = nullptr,
-            *tableAction_ = nullptr, *spellingAction_ = nullptr, *quitAction_ = nullptr;
+            *tableAction_ = nullptr, *spellingAction_ = nullptr, *quitAction_ = nullptr,
+            *readingAction_ = nullptr, *fingersAction_ = nullptr;
 };
 
 } // namespace zem

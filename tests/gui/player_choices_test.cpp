@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -248,6 +249,40 @@ private slots:
         choices.setAnySpelling(false);
         play("shitsu");
         QCOMPARE(g.boxes.texts.size(), 1);
+    }
+
+    // 設定 keeps the reading line and the finger guide; a step of ステップ練習
+    // shows both whatever they say, and its result line says how it went.
+    void theSettingsMenuAndAStepFromTheMenuBar() {
+        QTemporaryDir dir;
+        const QString conf = dir.filePath(QStringLiteral("zem.conf"));
+        GameWindow g;
+        SettingsFile settings(conf);
+        PlayerChoices choices(*g.form, settings, {}, ZEM_SOURCE_DIR "/data/lessons");
+        g.window->setChoices(&choices);
+        auto *menu = g.find<QMenu>("SettingsMenu");
+        QStringList items;
+        for (QAction *a : menu->actions())
+            items << a->text() + (a->isChecked() ? QStringLiteral(" ✓") : QString());
+        QCOMPARE(items,
+                 QStringList({QStringLiteral("ほかの綴りも正解にする"),
+                              QStringLiteral("よみがなを表示"), QStringLiteral("指の案内")}));
+        menu->actions()[1]->trigger();
+        QVERIFY(readSettings(conf).reading && !readSettings(conf).fingers);
+
+        QAction *step = g.find<QMenu>("LessonsMenu")->actions()[2];
+        QCOMPARE(step->text(), QStringLiteral("ステップ3 か行"));
+        step->trigger();
+        QVERIFY(g.form->inGame());
+        QCOMPARE(g.window->windowTitle(), QStringLiteral("タイピングZemVer3.0 — ステップ3 か行"));
+        QVERIFY(g.find("ReadingLine")->isVisible() && g.find("FingerLabel")->isVisible());
+        g.screenshot("lesson_step");
+        g.tick(60);
+        while (g.form->inGame())
+            g.typeNext();
+        QCOMPARE(g.text("Label1"), QStringLiteral("合格")); // 100 a minute, no miss
+        QVERIFY2(!g.find("FingerLabel")->isVisible(), "the guide is off in the settings");
+        QCOMPARE(g.file.writes, 0);
     }
 };
 
