@@ -75,13 +75,18 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::resetCounters() {
-    state_.NewRecord = 0;
+    zeroCounts();
     state_.ClockSeconds = 0;
     state_.Halted = 0;
+    state_.ClockRunning = 1;
+}
+
+// What a game counts, at zero: before a game, and after one that stopped.
+void TForm1::zeroCounts() {
+    state_.NewRecord = 0;
     state_.StrokesPerMinute = 0.0;
     state_.MissCount = 0;
     state_.StrokeCount = 0;
-    state_.ClockRunning = 1;
 }
 
 // The bubble and the counters come up; every control that could take the

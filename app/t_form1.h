@@ -137,6 +137,7 @@ private:
     static GameHistory &noHistory();
     // START's steps.
     void resetCounters();
+    void zeroCounts();
     void showGameScreen();
     void beginPhrases();
     void startClock();

@@ -84,12 +84,9 @@ void TForm1::stopGame() {
     const bool ended = inGame();
     if (ended)
         keepGame(false);
-    state_.NewRecord = 0;
+    zeroCounts();
     state_.Halted = 1;
     state_.ClockRunning = 0;
-    state_.StrokesPerMinute = 0.0;
-    state_.MissCount = 0;
-    state_.StrokeCount = 0;
     showStoppedScreen();
     Button2Click();
     if (ended)
