@@ -56,13 +56,20 @@ median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print (NR % 2 ? v[(NR + 1
 # 10 ms ticks by sampling, too coarse for an idle second.
 cpu_ns() { cat /proc/"$pid"/task/*/schedstat | awk '{ ns += $1 } END { printf "%.0f", ns }'; }
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status"; }
-# The process's own memory: the pages it wrote, anonymous or private copies of
-# a file's (smaps_rollup's Private_Dirty), without the clean pages of its
-# libraries, which the kernel drops and reads again as it likes; a library's
-# code first run mid-game (SQLite's, when the history is written) is not growth.
+# The process's own memory: the pages it wrote, smaps_rollup's Private_Dirty
+# + Shared_Dirty. That is its heap, stacks and other anonymous pages, its
+# copies of library pages it changed (relocations, data), and shared memory it
+# wrote: a Qt window's frame is handed to the X server through MIT-SHM, as
+# the floor's is, unless turned off, as the game does, which keeps it in its
+# heap; either way the frame counts. Not the clean pages of mapped files
+# (libraries' code, fonts): every process mapping a file shares them, and the
+# kernel drops them and reads them again as it likes. So linking SQLite adds
+# its code to VmRSS and not here, nor is SQLite's code first run mid-game
+# (when the history is written) growth.
 own_kb() {
-    awk '/^Private_Dirty:/ { print $2; found = 1 } END { if (!found) exit 1 }' \
-        "/proc/$pid/smaps_rollup" 2>/dev/null || awk '/^RssAnon:/ { print $2 }' "/proc/$pid/status"
+    awk '/^(Private|Shared)_Dirty:/ { kb += $2; found = 1 } END { if (!found) exit 1; print kb }' \
+        "/proc/$pid/smaps_rollup" 2>/dev/null ||
+        awk '/^Rss(Anon|Shmem):/ { kb += $2 } END { print kb }' "/proc/$pid/status"
 }
 
 # Queued events are still being handled while the CPU time grows by more
@@ -326,7 +333,12 @@ burst() {
     figure "${1}_key_burst_ms" "$(awk -v ns=$(($(cpu_ns) - n0)) -v k="$3" 'BEGIN { printf "%.4f", ns / 1e6 / k }')" ms
 }
 
-rss_figure() { figure "${1}_rss_mb" "$(awk -v kb="$(rss_kb)" 'BEGIN { printf "%.1f", kb / 1024 }')" MB; }
+# Memory after start: the process's own pages, which are judged, and VmRSS
+# beside them.
+memory_figures() {
+    figure "${1}_own_mb" "$(awk -v kb="$(own_kb)" 'BEGIN { printf "%.2f", kb / 1024 }')" MB
+    figure "${1}_rss_mb" "$(awk -v kb="$(rss_kb)" 'BEGIN { printf "%.1f", kb / 1024 }')" MB
+}
 
 # TIPP10 builds its lesson database on its first start, which takes a minute
 # or more here: that is done once, into a home kept beside the build, and
