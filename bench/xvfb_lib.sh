@@ -334,9 +334,10 @@ burst() {
 }
 
 # Memory after start: the process's own pages, which are judged, and VmRSS
-# beside them.
+# beside them. The game's own pages come within a few per cent of the
+# floor's, so they are printed to the kilobyte, lest rounding judge them.
 memory_figures() {
-    figure "${1}_own_mb" "$(awk -v kb="$(own_kb)" 'BEGIN { printf "%.2f", kb / 1024 }')" MB
+    figure "${1}_own_mb" "$(awk -v kb="$(own_kb)" 'BEGIN { printf "%.3f", kb / 1024 }')" MB
     figure "${1}_rss_mb" "$(awk -v kb="$(rss_kb)" 'BEGIN { printf "%.1f", kb / 1024 }')" MB
 }
 
