@@ -2,6 +2,7 @@
 
 #include "kana/romaji_table.h"
 
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 #include <utility>

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 #include <numeric>
 #include <utility>

@@ -10,6 +10,7 @@
 #include "records/number.h"
 #include "records/record_store.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 

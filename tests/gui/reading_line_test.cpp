@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace zem::test {
 
