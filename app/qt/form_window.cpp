@@ -2,13 +2,13 @@
 
 #include "app/form_design.h"
 #include "app/qt/accessibility.h"
+#include "app/qt/client_area.h"
 #include "app/qt/control_view.h"
 #include "app/qt/design_look.h"
 #include "app/qt/error_box.h"
 #include "app/qt/form_menu.h"
 #include "app/qt/key_codes.h"
 #include "app/qt/panel_view.h"
-#include "app/qt/qt_canvas.h"
 #include "app/qt/spelling_hint_box.h"
 #include "app/qt/weak_spot_watch.h"
 #include "app/t_form1.h"
@@ -21,37 +21,10 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPaintEvent>
-#include <QPainter>
 
 #include <utility>
 
 namespace zem {
-
-namespace {
-
-// The design's client area, below the menu bar: every control's widget is
-// its child, at the design's place, and the rounded frame is painted on it.
-class ClientArea final : public QWidget {
-public:
-    ClientArea(TForm1 &form, QWidget *parent) : QWidget(parent), form_(form) {
-        setObjectName(QStringLiteral("ClientArea"));
-        setAutoFillBackground(true);
-    }
-
-protected:
-    // FormPaint only draws, so it cannot fail here.
-    void paintEvent(QPaintEvent *event) override {
-        QPainter painter(this);
-        QtCanvas canvas(painter, event->rect());
-        form_.FormPaint(canvas);
-    }
-
-private:
-    TForm1 &form_;
-};
-
-} // namespace
 
 FormWindow::FormWindow(TForm1 &form, QWidget *parent) : QWidget(parent), form_(form) {
     const FormDesign &design = formDesign();
