@@ -93,6 +93,10 @@ void FormMenu::createBar() {
             window_.dispatch([&] { choices_->setFingerGuide(on); });
     });
 
+    // A choice may have changed without the menus (the spelling hint's box).
+    for (QMenu *menu : {gameMenu_, settingsMenu_})
+        connect(menu, &QMenu::aboutToShow, this, [this] { update(); });
+
     helpMenu_ = bar_->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpMenu_->setObjectName(QStringLiteral("HelpMenu"));
     helpMenu_->addAction(QStringLiteral("遊び方"), this, [this] { showHelp(); });

@@ -37,7 +37,9 @@ public:
     // The context menu, at a point on the screen.
     void open(const QPoint &globalPos);
     // Follows the game: the bar is off during a game, the items show the
-    // choices in force and whether a practice game can start.
+    // choices in force and whether a practice game can start. Called when a
+    // game starts or ends, the source or the weak spots change, and as a
+    // menu opens.
     void update();
 
 private:

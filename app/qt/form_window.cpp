@@ -125,7 +125,9 @@ void FormWindow::sync() {
     syncing_ = false;
     if (model.takeCaptionChange())
         setWindowTitle(QString::fromStdString(model.caption()));
-    menu_->update();
+    // The menus follow a game's start and end, not every key of it.
+    if (menu_->bar()->isEnabled() == form_.inGame())
+        menu_->update();
     const bool moved = model.takeFocusChange();
     if (moved || focusWidget() != widgetOf(model.focus()))
         applyFocus();
@@ -304,6 +306,7 @@ void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
     watch_ = new WeakSpotWatch(std::move(path), writer, this);
     connect(watch_, &WeakSpotWatch::changed, this, [this] {
         dispatch([this] { form_.weakSpotsRead(watch_->source(), watch_->spots()); });
+        menu_->update();
     });
     readWeakSpots();
 }
