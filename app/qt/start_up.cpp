@@ -53,6 +53,10 @@ void sendFramesThroughTheSocket() {
 std::unique_ptr<FormWindow> openFormWindow(TForm1 &form, std::string historyPath,
                                            HistoryWriter *writer) {
     useDesktopIdentity();
+    // The menu bar is part of the window's design and stays in the window on
+    // a desktop with a global menu too; Qt then need not ask the session bus
+    // for one before the window can map.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     speakJapanese();
     installAccessibleInterfaces();
     useDesignStyle();

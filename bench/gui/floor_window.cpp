@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -67,10 +68,20 @@ void useFloorStyle() {
 FloorWindow::FloorWindow(bool clock) : showsClock_(clock) {
     setWindowTitle(QStringLiteral("floor_probe"));
     setFont(floorFont(11));
-    resize(491, 334);
+    // A menu bar of three menus over the design, as the game's window has;
+    // the design below it, moved down by its height.
+    auto *menus = new QMenuBar(client_);
+    menus->setFont(floorFont(14));
+    for (const char *title : {"ゲーム(&G)", "設定(&S)", "ヘルプ(&H)"})
+        menus->addMenu(QString::fromUtf8(title));
+    const int barHeight = menus->sizeHint().height();
+    menus->setGeometry(0, 0, 491, barHeight);
+    client_ = new QWidget(client_);
+    client_->setGeometry(0, barHeight, 491, 334);
+    resize(491, barHeight + 334);
     for (const QRect &r : {QRect(296, 128, 89, 17), QRect(224, 150, 161, 46),
                            QRect(120, 150, 97, 46), QRect(23, 150, 98, 46)}) {
-        auto *frame = new QFrame(this);
+        auto *frame = new QFrame(client_);
         frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         frame->setGeometry(r);
     }
@@ -86,7 +97,7 @@ FloorWindow::FloorWindow(bool clock) : showsClock_(clock) {
 void FloorWindow::addLabels() {
     std::vector<QLabel *> labels;
     for (const LabelRow &row : kLabels) {
-        auto *label = new QLabel(QString::fromUtf8(row.text), this);
+        auto *label = new QLabel(QString::fromUtf8(row.text), client_);
         label->setFont(floorFont(row.px));
         label->setAlignment((row.right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
         label->setGeometry(row.left, row.top, row.width, row.height);
@@ -98,7 +109,7 @@ void FloorWindow::addLabels() {
 }
 
 void FloorWindow::addKeys() {
-    auto *tray = new QFrame(this);
+    auto *tray = new QFrame(client_);
     tray->setFrameStyle(QFrame::Panel | QFrame::Raised);
     tray->setGeometry(24, 200, 361, 121);
     tray->setAutoFillBackground(true);
@@ -110,7 +121,7 @@ void FloorWindow::addKeys() {
     const int tops[] = {210, 239, 270};
     for (int row = 0; row < 3; ++row)
         for (int i = 0; i < 10; ++i) {
-            auto *key = new QLabel(QString(QChar(rows[row][i])), this);
+            auto *key = new QLabel(QString(QChar(rows[row][i])), client_);
             key->setFont(floorFont(16));
             key->setAlignment(Qt::AlignCenter);
             key->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -124,19 +135,19 @@ void FloorWindow::addKeys() {
 }
 
 void FloorWindow::addInputs() {
-    auto *start = new QPushButton(QStringLiteral("START"), this);
+    auto *start = new QPushButton(QStringLiteral("START"), client_);
     start->setGeometry(398, 197, 75, 30);
-    auto *group = new QGroupBox(this);
+    auto *group = new QGroupBox(client_);
     group->setGeometry(398, 234, 75, 63);
     auto *word = new QRadioButton(QStringLiteral("単語"), group);
     word->setGeometry(6, 14, 53, 15);
     word->setChecked(true);
     (new QRadioButton(QStringLiteral("ことわざ"), group))->setGeometry(6, 37, 61, 16);
-    auto *course = new QComboBox(this);
+    auto *course = new QComboBox(client_);
     for (int i = 1; i <= 20; ++i)
         course->addItem(QString::number(i * 100));
     course->setGeometry(398, 302, 68, 19);
-    auto *bar = new QProgressBar(this);
+    auto *bar = new QProgressBar(client_);
     bar->setTextVisible(false);
     bar->setGeometry(23, 128, 274, 15);
     // The keys go to the window, as the game's do during a game.

@@ -1,12 +1,12 @@
 #pragma once
 
 // The floor the game is measured against: a plain Qt window that shows what
-// the game's window shows at the same places (its size, the Mincho fonts, the
-// Fusion style, its 12 labels with their texts and colours, four sunken
-// frames, a tray of 30 raised key labels, START, the mode buttons in their
-// group, the course list and the progress bar), built from ordinary widgets
-// and no game code. Shared by the start-up and the X-server references, so
-// both measure the same window.
+// the game's window shows at the same places (its size, a menu bar of three
+// menus, the Mincho fonts, the Fusion style, its 12 labels with their texts
+// and colours, four sunken frames, a tray of 30 raised key labels, START, the
+// mode buttons in their group, the course list and the progress bar), built
+// from ordinary widgets and no game code. Shared by the start-up and the
+// X-server references, so both measure the same window.
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -38,6 +38,7 @@ private:
     void addInputs();
     void tick();
 
+    QWidget *client_ = nullptr; // the design, below the menu bar
     QLabel *counter_ = nullptr;
     QLabel *clock_ = nullptr;
     std::vector<QLabel *> keys_;
