@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form_events.h"
+#include "app/lesson_progress.h"
 #include "app/mascot.h"
 #include "app/player_settings.h"
 #include "app/practice_rule.h"
@@ -110,6 +111,11 @@ public:
     // ステップ練習: START on a lesson step's phrases, for this one game; its
     // result line says whether the step is passed. Not over a game in play.
     void startLesson(int step, std::vector<PoolPhrase> phrases);
+    // How the learner stands on each step, from the history's games of the
+    // steps as they are read (at start-up and after each game); no step is
+    // passed until the first read is in, nor with no history.
+    void lessonGamesRead(std::span<const LessonGame> games);
+    const std::vector<StepProgress> &lessonProgress() const { return lessonProgress_; }
     // Whether the game running now, or the last one, was a practice game.
     bool practiceGame() const { return sources_.practiceGame(); }
     // The rule of the game running now, or of the last one.
@@ -179,6 +185,7 @@ private:
     SpellingRule gameSpelling_ = SpellingRule::Table;
     PhraseSources sources_;
     PracticeRule practice_;
+    std::vector<StepProgress> lessonProgress_ = zem::lessonProgress({});
     SpellingHint spellingHint_;
     bool practiceWanted_ = false;
     std::vector<FormEvents *> listeners_;

@@ -88,6 +88,10 @@ void TForm1::startPractice() {
     Button1Click();
 }
 
+void TForm1::lessonGamesRead(std::span<const LessonGame> games) {
+    lessonProgress_ = zem::lessonProgress(games);
+}
+
 void TForm1::startLesson(int step, std::vector<PoolPhrase> phrases) {
     if (inGame() || !lessonStep(step) || phrases.empty())
         return;

@@ -107,10 +107,15 @@ std::string lessonMisfit(std::string_view hiragana, int number) {
 
 // Whole percents and strokes a minute are shown rounded down, so a line
 // never shows the mark itself for a game that missed it.
+int lessonAccuracy(int strokes, int misses) {
+    const long long judged = (long long)strokes + misses;
+    return judged <= 0 ? 0 : int(strokes * 100LL / judged);
+}
+
 LessonResult judgeLesson(const LessonStep &step, int strokes, int misses, double speed) {
     const long long judged = (long long)strokes + misses;
     if (judged == 0 || strokes * 100LL < kLessonAccuracyPercent * judged) {
-        const long long percent = judged == 0 ? 0 : strokes * 100LL / judged;
+        const int percent = lessonAccuracy(strokes, misses);
         return {false, "正確さ " + std::to_string(percent) + "% — " +
                            std::to_string(kLessonAccuracyPercent) + "%で合格"};
     }

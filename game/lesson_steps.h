@@ -32,6 +32,9 @@ struct LessonResult {
     std::string line;
 };
 LessonResult judgeLesson(const LessonStep &step, int strokes, int misses, double speed);
+// A game's accuracy in percent, rounded down: strokes / (strokes + misses);
+// 0 when nothing was typed.
+int lessonAccuracy(int strokes, int misses);
 
 // The step of that number, or null.
 const LessonStep *lessonStep(int number);

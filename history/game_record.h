@@ -21,6 +21,14 @@ std::string lessonList(int step);
 // The step of such a list name; 0 for any other.
 int lessonOfList(const std::string &list);
 
+// A completed game of a lesson step: what its pass mark is judged on.
+struct LessonGame {
+    int step = 0;
+    std::int32_t strokes = 0;
+    std::int32_t misses = 0;
+    double speed = 0;
+};
+
 // Where the totals of a game are kept: its mode for the built-in table,
 // "list:" and the list's name for a player's list.
 std::string sourceKey(GameMode mode, const std::string &list);

@@ -139,8 +139,11 @@ public:
     std::vector<KanaTotal> topKana(const HistorySource &source, int course, int limit);
     // The romaji syllables missed most, as games were counted before kana.
     std::vector<SyllableTotal> topSyllables(const HistorySource &source, int course, int limit);
-    // The names of the player's lists that have games, in name order.
+    // The names of the player's lists that have games, in name order; the
+    // lesson steps' are no player's.
     std::vector<std::string> lists();
+    // Every completed game of the lesson steps, in arrival order.
+    std::vector<LessonGame> lessonGames();
     // The latest games of a source with their per-kana and per-key parts,
     // newest first, until they hold `judged` strokes and misses together;
     // games kept before kana were counted are left out.

@@ -140,10 +140,28 @@ std::vector<std::string> HistoryStore::lists() {
     sql::Statement q(*db_, "SELECT DISTINCT list FROM games WHERE list IS NOT NULL ORDER BY list");
     sql::Statement::Step step;
     while ((step = q.step()) == sql::Statement::Step::Row)
-        names.push_back(q.text(0));
+        if (std::string name = q.text(0); !lessonOfList(name))
+            names.push_back(std::move(name));
     if (step == sql::Statement::Step::Failed)
         noteReadFailure();
     return names;
+}
+
+std::vector<LessonGame> HistoryStore::lessonGames() {
+    std::vector<LessonGame> games;
+    if (!db_ || version_ < 4)
+        return games;
+    // Every lesson list lies between "lesson/" and "lesson0" ('0' follows '/').
+    sql::Statement q(*db_, "SELECT list, strokes, misses, CAST(speed AS REAL) FROM games WHERE list >= "
+                           "'lesson/' AND list < 'lesson0' AND completed = 1 ORDER BY id");
+    sql::Statement::Step step;
+    while ((step = q.step()) == sql::Statement::Step::Row)
+        if (const int lesson = lessonOfList(q.text(0)))
+            games.push_back({lesson, std::int32_t(q.integer(1)), std::int32_t(q.integer(2)),
+                             q.real(3)});
+    if (step == sql::Statement::Step::Failed)
+        noteReadFailure();
+    return games;
 }
 
 std::vector<GameRecord> HistoryStore::recentGames(const HistorySource &source,

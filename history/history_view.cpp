@@ -17,12 +17,12 @@ WeakSpots readWeakSpots(HistoryStore &store, const HistorySource &source) {
     return findWeakSpots(games);
 }
 
-WeakSpots readWeakSpots(const std::string &path, const HistorySource &source) {
+HistoryDigest readHistoryDigest(const std::string &path, const HistorySource &source) {
     if (path.empty())
-        return findWeakSpots({});
+        return {findWeakSpots({}), {}};
     HistoryStore store(path, HistoryStore::Role::Reader,
                        HistoryStore::Options{.busyTimeoutMs = kHistoryViewWaitMs});
-    return readWeakSpots(store, source);
+    return {readWeakSpots(store, source), store.lessonGames()};
 }
 
 HistoryView readHistoryView(const std::string &path, const HistorySource &source, int course) {
@@ -41,6 +41,7 @@ HistoryView readHistoryView(const std::string &path, const HistorySource &source
     view.syllables = store.topSyllables(source, course, kTroubleRows);
     view.kana = store.topKana(source, course, kTroubleRows);
     view.lists = store.lists();
+    view.lessons = store.lessonGames();
     const WeakSpots weak = readWeakSpots(store, source);
     if (weak.found())
         view.progress = store.practiceProgress(source, weak.kanaUnits());

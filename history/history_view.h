@@ -19,6 +19,7 @@ struct HistoryView {
     std::vector<KanaTotal> kana;    // empty for games kept before kana were counted
     std::vector<std::string> lists; // the player's lists that have games
     PracticeProgress progress;      // of the source's weak kana
+    std::vector<LessonGame> lessons; // the lesson steps' completed games
 };
 
 // How long a view waits for a history another copy holds locked before it
@@ -27,9 +28,16 @@ inline constexpr int kHistoryViewWaitMs = 500;
 
 // The weak spots of a source, from the latest games an open store holds.
 WeakSpots readWeakSpots(HistoryStore &store, const HistorySource &source);
-// The same with a reader store of its own, let go as soon as read; no
-// history (an empty path) has none. Reads the disk: not for the GUI thread.
-WeakSpots readWeakSpots(const std::string &path, const HistorySource &source);
+
+// What the game window keeps up to date from the history as games end: the
+// weak spots of its source and the lesson steps' games.
+struct HistoryDigest {
+    WeakSpots spots;
+    std::vector<LessonGame> lessons;
+};
+// Read with a reader store of its own, let go as soon as read; no history
+// (an empty path) has nothing. Reads the disk: not for the GUI thread.
+HistoryDigest readHistoryDigest(const std::string &path, const HistorySource &source);
 
 // Reads the view of `source` and `course` from the history at `path` with a
 // store of its own, let go as soon as read, so that the history's lock is

@@ -56,13 +56,8 @@ void FormMenu::createBar() {
     gameMenu_->setToolTipsVisible(true);
     lessonsMenu_ = gameMenu_->addMenu(QStringLiteral("ステップ練習"));
     lessonsMenu_->setObjectName(QStringLiteral("LessonsMenu"));
-    for (const LessonStep &step : lessonSteps()) {
-        const QString name =
-            QStringLiteral("ステップ%1 %2")
-                .arg(step.number)
-                .arg(QString::fromUtf8(step.name.data(), qsizetype(step.name.size())));
-        lessonsMenu_->addAction(name, this, [this, n = step.number] { startLesson(n); });
-    }
+    // Its steps are laid out as it opens, with the marks the history shows then.
+    connect(lessonsMenu_, &QMenu::aboutToShow, this, [this] { listLessons(); });
     gameMenu_->addSeparator();
     listAction_ =
         gameMenu_->addAction(QStringLiteral("問題ファイルを開く…"), this, [this] { openList(); });
@@ -211,6 +206,24 @@ void FormMenu::openList() {
         if (!refusal.empty())
             throw Failure(refusal);
     });
+}
+
+// Each step by its number and name; a passed step marked 合格, and the one
+// to take next said so.
+void FormMenu::listLessons() {
+    const std::vector<StepProgress> &progress = form_.lessonProgress();
+    const int next = nextLesson(progress);
+    lessonsMenu_->clear();
+    for (const LessonStep &step : lessonSteps()) {
+        QString name = QStringLiteral("ステップ%1 %2").arg(step.number).arg(
+            QString::fromUtf8(step.name.data(), qsizetype(step.name.size())));
+        const auto at = std::size_t(step.number - 1);
+        if (at < progress.size() && progress[at].passed)
+            name += QStringLiteral("　✓合格");
+        else if (step.number == next)
+            name += QStringLiteral("　← 次はここ");
+        lessonsMenu_->addAction(name, this, [this, n = step.number] { startLesson(n); });
+    }
 }
 
 void FormMenu::startLesson(int step) {

@@ -49,6 +49,7 @@ private:
     void offerPractice();
     void openHistory();
     void startPractice();
+    void listLessons();
     void startLesson(int step);
     void openList();
     void useTable();

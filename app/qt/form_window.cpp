@@ -305,7 +305,10 @@ void FormWindow::setHistory(std::string path, HistoryWriter *writer) {
     delete watch_;
     watch_ = new WeakSpotWatch(std::move(path), writer, this);
     connect(watch_, &WeakSpotWatch::changed, this, [this] {
-        dispatch([this] { form_.weakSpotsRead(watch_->source(), watch_->spots()); });
+        dispatch([this] {
+            form_.lessonGamesRead(watch_->lessons());
+            form_.weakSpotsRead(watch_->source(), watch_->spots());
+        });
         menu_->update();
     });
     readWeakSpots();

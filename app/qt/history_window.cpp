@@ -81,6 +81,7 @@ HistoryWindow::HistoryWindow(std::string path, HistoryWriter *writer, QWidget *p
     keys->addStretch(1);
     middle->addLayout(keys);
     middle->addWidget(createTroubleSpots(), 1);
+    middle->addWidget(createLessons());
     layout->addLayout(middle);
 
     layout->addWidget(createTotals());
@@ -176,6 +177,20 @@ QWidget *HistoryWindow::createTroubleSpots() {
     column->addWidget(progressBox_);
     column->addStretch(1);
     return box;
+}
+
+QWidget *HistoryWindow::createLessons() {
+    lessonsBox_ = new QWidget(this);
+    auto *column = new QVBoxLayout(lessonsBox_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(heading(QStringLiteral("ステップ練習（正確さ・速さの最高）"), lessonsBox_));
+    lessons_ = new QLabel(lessonsBox_);
+    lessons_->setObjectName(QStringLiteral("HistoryLessons"));
+    column->addWidget(lessons_);
+    column->addStretch(1);
+    lessonsBox_->hide();
+    return lessonsBox_;
 }
 
 QWidget *HistoryWindow::createTotals() {

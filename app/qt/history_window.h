@@ -53,12 +53,14 @@ signals:
 private:
     QWidget *createSelectors();
     QWidget *createTroubleSpots();
+    QWidget *createLessons();
     QWidget *createTotals();
     void refresh();
     void showView(const HistoryView &view);
     void showSources(const std::vector<std::string> &lists);
     void showTroubleSpots(const HistoryView &view);
     void showProgress(const PracticeProgress &progress);
+    void showLessons(const std::vector<LessonGame> &games);
     void exportCsv();
     void exported(const std::string &why);
 
@@ -81,6 +83,8 @@ private:
     QLabel *confusions_ = nullptr;
     QWidget *progressBox_ = nullptr;
     QLabel *progress_ = nullptr;
+    QWidget *lessonsBox_ = nullptr;
+    QLabel *lessons_ = nullptr;
     QLabel *games_ = nullptr, *time_ = nullptr, *strokes_ = nullptr, *misses_ = nullptr,
            *best_ = nullptr;
     QLabel *trouble_ = nullptr;

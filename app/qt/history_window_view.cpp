@@ -1,7 +1,9 @@
+#include "app/lesson_progress.h"
 #include "app/qt/history_texts.h"
 #include "app/qt/history_window.h"
 #include "app/qt/key_heat_map.h"
 #include "app/qt/speed_chart.h"
+#include "game/lesson_steps.h"
 #include "history/history_writer.h"
 #include "kana/table_romaji.h"
 
@@ -17,7 +19,8 @@ namespace zem {
 
 namespace {
 
-// Rows of a trouble list, in two columns; a reader gets the same in one line.
+// Rows of a list in columns, the first to the left and the others to the
+// right; a reader gets the same in one line.
 void showRows(QLabel *list, const QString &title, const std::vector<QStringList> &rows) {
     if (rows.empty()) {
         list->setText(QStringLiteral("ミスはまだありません"));
@@ -27,9 +30,12 @@ void showRows(QLabel *list, const QString &title, const std::vector<QStringList>
     QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
     QStringList spoken;
     for (const QStringList &row : rows) {
-        html += QStringLiteral("<tr><td>%1</td><td align=right>&nbsp;&nbsp;&nbsp;%2</td></tr>")
-                    .arg(row[0].toHtmlEscaped(), row[1].toHtmlEscaped());
-        spoken << row[0] + QLatin1Char(' ') + row[1];
+        html += QStringLiteral("<tr><td>%1</td>").arg(row[0].toHtmlEscaped());
+        for (qsizetype i = 1; i < row.size(); ++i)
+            html += QStringLiteral("<td align=right>&nbsp;&nbsp;&nbsp;%1</td>")
+                        .arg(row[i].toHtmlEscaped());
+        html += QStringLiteral("</tr>");
+        spoken << row.join(QLatin1Char(' '));
     }
     list->setText(html + QStringLiteral("</table>"));
     list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
@@ -111,6 +117,25 @@ void HistoryWindow::showProgress(const PracticeProgress &progress) {
     showRows(progress_, QStringLiteral("練習の前 → 後のミス率"), rows);
 }
 
+// Every step once one was played: its best accuracy and speed, and 合格
+// once a game of it met both marks.
+void HistoryWindow::showLessons(const std::vector<LessonGame> &games) {
+    lessonsBox_->setVisible(!games.empty());
+    if (games.empty())
+        return;
+    std::vector<QStringList> rows;
+    for (const StepProgress &p : lessonProgress(games)) {
+        const LessonStep &step = *lessonStep(p.step);
+        rows.push_back(
+            {QStringLiteral("%1 %2").arg(p.step).arg(
+                 QString::fromUtf8(step.name.data(), qsizetype(step.name.size()))),
+             p.games ? QStringLiteral("%1%").arg(p.bestAccuracy) : QStringLiteral("—"),
+             p.games ? speedText(p.bestSpeed) : QStringLiteral("—"),
+             p.passed ? QStringLiteral("合格") : QString()});
+    }
+    showRows(lessons_, QStringLiteral("ステップ練習"), rows);
+}
+
 void HistoryWindow::showView(const HistoryView &view) {
     reading_ = false;
     if (std::exchange(readAgain_, false))
@@ -121,6 +146,7 @@ void HistoryWindow::showView(const HistoryView &view) {
     heatMap_->setRates(view.keys);
     showTroubleSpots(view);
     showProgress(view.progress);
+    showLessons(view.lessons);
 
     const QLocale locale(QLocale::Japanese);
     games_->setText(QStringLiteral("ゲーム %1回").arg(totals.games));

@@ -16,11 +16,11 @@ WeakSpotWatch::~WeakSpotWatch() {
         reader_.join();
 }
 
-WeakSpots WeakSpotWatch::readNow(const std::string &path, HistoryWriter *writer,
+HistoryDigest WeakSpotWatch::readNow(const std::string &path, HistoryWriter *writer,
                                  const HistorySource &source) {
     if (writer)
         writer->waitIdle(std::chrono::milliseconds(kHistoryViewWaitMs));
-    return readWeakSpots(path, source);
+    return readHistoryDigest(path, source);
 }
 
 void WeakSpotWatch::read(const HistorySource &source) {
@@ -33,20 +33,21 @@ void WeakSpotWatch::read(const HistorySource &source) {
         reader_.join();
     reading_ = true;
     reader_ = std::thread([this, path = path_, writer = writer_, source] {
-        auto spots = std::make_shared<WeakSpots>(readNow(path, writer, source));
+        auto digest = std::make_shared<HistoryDigest>(readNow(path, writer, source));
         QMetaObject::invokeMethod(
-            this, [this, source, spots] { arrived(source, *spots); }, Qt::QueuedConnection);
+            this, [this, source, digest] { arrived(source, std::move(*digest)); },
+            Qt::QueuedConnection);
     });
 }
 
-void WeakSpotWatch::arrived(const HistorySource &source, const WeakSpots &spots) {
+void WeakSpotWatch::arrived(const HistorySource &source, HistoryDigest digest) {
     reading_ = false;
     if (std::exchange(readAgain_, false)) {
         read(wanted_);
         return;
     }
     source_ = source;
-    spots_ = spots;
+    digest_ = std::move(digest);
     emit changed();
 }
 

@@ -111,6 +111,9 @@ TEST_F(HistoryStoreTest, KeepsEachSourceApartAndPracticeOffTheRecords) {
         ASSERT_TRUE(store.add(kept(game(kDec8Noon + 2, true, "90"), "都道府県", false,
                                    {{"と", 30, 4}, {"し", 10, 2}})));
         ASSERT_TRUE(store.add(kept(game(kDec8Noon + 3, false, ""), "a,b", false, {})));
+        // A lesson step's games: a completed one, and one stopped.
+        ASSERT_TRUE(store.add(kept(game(kDec8Noon + 4, true, "72.5"), "lesson/3", false, {})));
+        ASSERT_TRUE(store.add(kept(game(kDec8Noon + 5, false, ""), "lesson/4", false, {})));
     }
     HistoryStore store(path, HistoryStore::Role::Reader);
     const HistorySource prefectures = HistorySource::ofList("都道府県");
@@ -120,7 +123,13 @@ TEST_F(HistoryStoreTest, KeepsEachSourceApartAndPracticeOffTheRecords) {
     EXPECT_DOUBLE_EQ(store.totals(prefectures, 100).best, 90);
     ASSERT_EQ(store.speeds(GameMode::Word, 100, 10).size(), 1u);
     ASSERT_EQ(store.speeds(prefectures, 100, 10).size(), 1u);
+    // A lesson step's list is no player's; its completed games are read for the pass mark.
     EXPECT_EQ(store.lists(), (std::vector<std::string>{"a,b", "都道府県"}));
+    const std::vector<LessonGame> lessons = store.lessonGames();
+    ASSERT_EQ(lessons.size(), 1u);
+    EXPECT_EQ(lessons[0].step, 3);
+    EXPECT_DOUBLE_EQ(lessons[0].speed, 72.5);
+    EXPECT_EQ(lessons[0].strokes + lessons[0].misses, 103);
 
     const std::vector<KanaTotal> kana = store.topKana(prefectures, 100, 5);
     ASSERT_EQ(kana.size(), 2u);

@@ -1,6 +1,7 @@
 #include "fakes.h"
 
 #include "app/command_line.h"
+#include "app/lesson_progress.h"
 #include "game/lesson_steps.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,26 @@ INSTANTIATE_TEST_SUITE_P(
         MarkCase{"BothMissedNamesAccuracy", 14, 90, 10, 100.0, "正確さ 90% — 95%で合格"},
         MarkCase{"LastStepsTarget", 14, 100, 0, 149.9, "速さ 149打/分 — 150打/分で合格"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A step is passed by one game that met both marks, not by the best
+// accuracy of one game and the best speed of another; the next step is the
+// first not passed, and games of no step count for none.
+TEST(LessonProgress, NeedsBothMarksInOneGame) {
+    const std::vector<LessonGame> games{
+        {1, 100, 0, 59.0}, {1, 90, 10, 200.0}, // step 1: accurate but slow, fast but sloppy
+        {2, 97, 3, 80.0},                      // step 2: passed
+        {99, 100, 0, 500.0}};
+    const std::vector<StepProgress> progress = lessonProgress(games);
+    ASSERT_EQ(progress.size(), lessonSteps().size());
+    EXPECT_FALSE(progress[0].passed);
+    EXPECT_EQ(progress[0].games, 2);
+    EXPECT_EQ(progress[0].bestAccuracy, 100);
+    EXPECT_DOUBLE_EQ(progress[0].bestSpeed, 200.0);
+    EXPECT_TRUE(progress[1].passed);
+    EXPECT_EQ(progress[2].games, 0);
+    EXPECT_EQ(nextLesson(progress), 1);
+    EXPECT_EQ(nextLesson(lessonProgress(std::vector<LessonGame>{{1, 100, 0, 60.0}})), 2);
+}
 
 // A step game: its title names the step, its result line the pass mark,
 // hiscore.dat is untouched, and the history keeps it under the step.

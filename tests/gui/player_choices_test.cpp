@@ -270,7 +270,10 @@ private slots:
         menu->actions()[1]->trigger();
         QVERIFY(readSettings(conf).reading && !readSettings(conf).fingers);
 
-        QAction *step = g.find<QMenu>("LessonsMenu")->actions()[2];
+        auto *lessons = g.find<QMenu>("LessonsMenu");
+        emit lessons->aboutToShow();
+        QCOMPARE(lessons->actions()[0]->text(), QStringLiteral("ステップ1 ホームポジション　← 次はここ"));
+        QAction *step = lessons->actions()[2];
         QCOMPARE(step->text(), QStringLiteral("ステップ3 か行"));
         step->trigger();
         QVERIFY(g.form->inGame());
