@@ -151,6 +151,8 @@ TEST_F(HistoryStoreTest, KeepsEachSourceApartAndPracticeOffTheRecords) {
     EXPECT_NE(csv.str().find(",list,100,100,3,61,90,1,0,table,都道府県,0\r\n"), std::string::npos);
     EXPECT_NE(csv.str().find(",list,100,40,3,61,,0,0,table,\"a,b\",0\r\n"), std::string::npos)
         << csv.str();
+    EXPECT_NE(csv.str().find(",lesson,100,100,3,61,72.5,1,0,table,3,0\r\n"), std::string::npos)
+        << csv.str();
 }
 
 // A history written by the first schema (games and their keys, no totals)
