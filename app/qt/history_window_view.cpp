@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QPushButton>
 
@@ -35,7 +36,9 @@ void showRows(QLabel *list, const QString &title, const std::vector<QStringList>
             html += QStringLiteral("<td align=right>&nbsp;&nbsp;&nbsp;%1</td>")
                         .arg(row[i].toHtmlEscaped());
         html += QStringLiteral("</tr>");
-        spoken << row.join(QLatin1Char(' '));
+        QStringList said = row;
+        said.removeAll(QString());
+        spoken << said.join(QLatin1Char(' '));
     }
     list->setText(html + QStringLiteral("</table>"));
     list->setAccessibleName(title + QStringLiteral("：") + spoken.join(QStringLiteral("、")));
@@ -134,6 +137,10 @@ void HistoryWindow::showLessons(const std::vector<LessonGame> &games) {
              p.passed ? QStringLiteral("合格") : QString()});
     }
     showRows(lessons_, QStringLiteral("ステップ練習"), rows);
+    // The window grows to show every step the first time; it never shrinks
+    // under the player's hand.
+    layout()->activate();
+    resize(size().expandedTo(sizeHint()));
 }
 
 void HistoryWindow::showView(const HistoryView &view) {

@@ -266,6 +266,48 @@ private slots:
             QVERIFY2(!name.starts_with(".out.csv"), name.c_str());
     }
 
+    // What the history holds of the lesson steps, as a new run finds it: the
+    // steps menu marks the passed step and names the next, and 成績 lists
+    // every step with its best, one game passing only by both marks.
+    void theStepsPassedShowAfterARestart() {
+        TempDir dir;
+        const std::string path = dir / "history.sqlite3";
+        {
+            HistoryStore store(path, HistoryStore::Role::Writer, HistoryStore::Durability::Relaxed);
+            for (const auto &[step, misses, speed] :
+                 {std::tuple{1, 3, "100"}, {2, 11, "200"}}) { // 97% passes; 90% does not
+                GameRecord g;
+                g.finishedAt = {kFirstMidnight, 9 * 3600};
+                g.course = 100;
+                g.strokes = 100;
+                g.misses = misses;
+                g.seconds = 60;
+                g.speed = speed;
+                g.completed = true;
+                g.list = lessonList(step);
+                QVERIFY(store.add(g));
+            }
+        }
+        GameWindow g;
+        g.window->setHistory(path, nullptr);
+        QTRY_VERIFY(g.form->lessonProgress()[0].passed);
+        auto *steps = g.find<QMenu>("LessonsMenu");
+        emit steps->aboutToShow();
+        QCOMPARE(steps->actions()[0]->text(), QStringLiteral("ステップ1 ホームポジション　✓合格"));
+        QCOMPARE(steps->actions()[1]->text(), QStringLiteral("ステップ2 あ行　← 次はここ"));
+
+        HistoryWindow window(path, nullptr);
+        window.showFor(GameMode::Word, 100);
+        QTRY_VERIFY(!window.busy());
+        QApplication::processEvents();
+        window.grab().save(QStringLiteral(ZEM_SCREENSHOT_DIR "/history_window_lessons.png"));
+        const QString lessons = window.findChild<QLabel *>("HistoryLessons")->accessibleName();
+        QVERIFY2(lessons.contains(QStringLiteral("1 ホームポジション 97% 100打/分 合格、")),
+                 qPrintable(lessons));
+        QVERIFY2(lessons.contains(QStringLiteral("2 あ行 90% 200打/分、3 か行 — —、")),
+                 qPrintable(lessons));
+    }
+
     void theGameWindowsMenuOffersTheHistoryBetweenGamesOnly() {
         GameWindow g;
         TempDir dir;
