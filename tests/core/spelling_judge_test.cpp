@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <random>
 #include <regex>
 
@@ -196,6 +197,27 @@ TEST(SpellingJudge, RestFollowsTheKeysTypedThenThePlayersLastSpellings) {
             ASSERT_TRUE(judge.type(*k)) << c.kana << " " << c.typed;
         EXPECT_EQ(judge.rest(), c.rest) << c.kana << " " << c.typed;
         EXPECT_EQ(judge.currentKana(), c.current) << c.kana << " " << c.typed;
+    }
+}
+
+// The original is started again on other kana, so that a copy still
+// leaning on its strings would read them, and then destroyed.
+TEST(SpellingJudge, ACopyGoesOnAloneFromWhereTheOriginalStood) {
+    for (const SpellingRule rule : {SpellingRule::Table, SpellingRule::Any}) {
+        auto original = std::make_unique<SpellingJudge>();
+        original->start("きょうはいいてんきです", rule);
+        for (char k : std::string_view("KYOUHA"))
+            ASSERT_TRUE(original->type(k));
+        SpellingJudge copy = *original;
+        original->start("ぱぴぷぺぽぱぴぷぺぽぱ", rule);
+        original.reset();
+        EXPECT_EQ(copy.currentKana(), "い");
+        EXPECT_EQ(copy.currentSpan().begin, 12u);
+        for (char k : std::string_view("IITENNKIDES"))
+            ASSERT_TRUE(copy.type(k)) << k;
+        EXPECT_EQ(copy.rest(), "U");
+        EXPECT_TRUE(copy.type('U'));
+        EXPECT_TRUE(copy.done());
     }
 }
 
