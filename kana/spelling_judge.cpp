@@ -96,7 +96,7 @@ void SpellingJudge::buildAnySegments() {
         const std::string_view kana =
             std::string_view(text_).substr(charStart_[pos], charStart_[pos + 1] - charStart_[pos]);
         if (kana == "ん")
-            addSegment(pos, pos + 1, letter('N'), kConsonant);
+            addSegment(pos, pos + 1, letter('N'), kAfterN);
         if (kana == "っ")
             addSokuonDoublings(pos);
         at_[pos] = {begin, std::uint32_t(segments_.size())};
@@ -183,9 +183,12 @@ bool SpellingJudge::allows(char need, std::string_view keys) {
     if (keys.empty())
         return false;
     const char c = keys.front();
-    if (need != kConsonant)
+    if (need != kAfterN)
         return c == need;
-    return c >= 'A' && c <= 'Z' && std::string_view("AIUEONY").find(c) == std::string_view::npos;
+    // An input method turns a single N into ん as soon as the next key can
+    // no longer continue a spelling with it: a consonant but N and Y, and
+    // anything that is no letter (ー's "-", "、" and "。" typed as "," and ".").
+    return std::string_view("AIUEONY'").find(c) == std::string_view::npos;
 }
 
 bool SpellingJudge::type(char key) {

@@ -38,8 +38,8 @@ public:
     bool type(char key);
     // Whether Any would take the key that this judge, under Table, has just
     // refused: a spelling an input method knows (SHI, TSU, CHI, FU, JI, a
-    // single N before a consonant, ...) that the table does not. Always false
-    // under Any, which refuses only what no spelling takes.
+    // single N before a consonant or a mark, ...) that the table does not.
+    // Always false under Any, which refuses only what no spelling takes.
     bool anySpellingTakes(char key) const;
     // The rest of the spelling being typed, upper-case: the remaining keys of
     // the spelling the keys have chosen so far, then each kana not yet begun in
@@ -60,10 +60,11 @@ public:
     std::vector<std::pair<std::string, std::string>> takeFinished();
 
 private:
-    // What a segment asks of the first key of the next one: nothing, a
-    // consonant other than N and Y (after ん as N), or one letter (after a
-    // doubled consonant for っ).
-    static constexpr char kAny = 0, kConsonant = '*';
+    // What a segment asks of the first key of the next one: nothing, a key
+    // an input method does not read together with a single N (after ん as N:
+    // no vowel, N, Y or apostrophe), or one letter (after a doubled consonant
+    // for っ).
+    static constexpr char kAny = 0, kAfterN = '*';
     // One spelling of the kana from character `pos` up to `next`. Its keys
     // lie in keys_ and its kana in text_, as offsets, so that a copy of the
     // judge stands on its own copies.

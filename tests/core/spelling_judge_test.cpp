@@ -66,7 +66,8 @@ TEST(SpellingJudge, EachKindOfKanaTakesItsInputMethodSpellingsAndNoOther) {
         {"あ", "1", 0},
         {"あ", "\xE3", 0},
         {"らーめん、。", "RA-MENN,.", kAllTaken},
-        // ん: NN, N', XN everywhere, a single N only before a consonant but N and Y.
+        // ん: NN, N', XN everywhere, a single N only before a consonant but N
+        // and Y or a mark, never at the end, where an input method waits.
         {"かんき", "KANKI", kAllTaken},
         {"かんき", "KAN'KI", kAllTaken},
         {"かんき", "KAXNKI", kAllTaken},
@@ -77,6 +78,8 @@ TEST(SpellingJudge, EachKindOfKanaTakesItsInputMethodSpellingsAndNoOther) {
         {"ほんや", "HONYA", 3},
         {"ほんを", "HONWO", kAllTaken},
         {"ほん", "HON", kTakenNotDone},
+        {"みかん。", "MIKAN.", kAllTaken},
+        {"ほん、らーめんー", "HON,RA-MEN-", kAllTaken},
         {"ほん", "HONN", kAllTaken},
         // っ: the next spelling's first letter doubled, or written alone.
         {"かった", "KATTA", kAllTaken},
@@ -142,6 +145,7 @@ TEST(SpellingJudge, TellsWhichRefusedKeysAnInputMethodWouldTake) {
         // vowel it would read as な.
         {T, "かんき", "KANKI", "...+-"},
         {T, "かんい", "KANI", "...-"},
+        {T, "みかん。", "MIKAN.", ".....+"},
         {T, "し", "XQ1", "---"},
         {T, "し", "SI", ".."},
         {T, "し", "SIH", "..-"},
@@ -182,6 +186,7 @@ TEST(SpellingJudge, RestFollowsTheKeysTypedThenThePlayersLastSpellings) {
         {"かんき", &none, any, "KAN", "NKI", "ん"},
         {"かんき", &mine, any, "KAN", "KI", "き"},
         {"かんい", &mine, any, "", "KANNI", "か"}, // no single N before a vowel
+        {"みかん。", &mine, any, "", "MIKAN.", "み"},
         {"ほん", &mine, any, "HO", "NN", "ん"},
         {"まっちゃ", &mine, any, "", "MACCHA", "ま"},
         {"まっちゃ", &alone, any, "", "MAXTUTYA", "ま"},
