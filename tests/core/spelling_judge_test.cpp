@@ -68,6 +68,7 @@ TEST(SpellingJudge, EachKindOfKanaTakesItsInputMethodSpellingsAndNoOther) {
         {"ふぁふぃふぇふぉふゅ", "HWAHWIHWEHWOHWYU", kAllTaken},
         {"すぃずぃぐぃ", "SWIZWIGWI", kAllTaken},
         {"てぁ", "THA", kAllTaken},
+        {"ゐ", "WI", 1}, // うぃ to every input method
         {"しゃ", "sHa", kAllTaken},
         {"あ", "1", 0},
         {"あ", "\xE3", 0},
@@ -153,6 +154,7 @@ TEST(SpellingJudge, TellsWhichRefusedKeysAnInputMethodWouldTake) {
         {T, "かんい", "KANI", "...-"},
         {T, "みかん。", "MIKAN.", ".....+"},
         {T, "てぃ", "T'I", ".+-"},
+        {T, "くぅ", "QWU", "+--"},
         {T, "し", "XQ1", "---"},
         {T, "し", "SI", ".."},
         {T, "し", "SIH", "..-"},
@@ -194,6 +196,8 @@ TEST(SpellingJudge, RestFollowsTheKeysTypedThenThePlayersLastSpellings) {
         {"かんき", &mine, any, "KAN", "KI", "き"},
         {"かんい", &mine, any, "", "KANNI", "か"}, // no single N before a vowel
         {"みかん。", &mine, any, "", "MIKAN.", "み"},
+        {"くぅ", &none, any, "", "KUXU", "くぅ"},
+        {"くぅ", &none, any, "KW", "U", "くぅ"},
         {"ほん", &mine, any, "HO", "NN", "ん"},
         {"まっちゃ", &mine, any, "", "MACCHA", "ま"},
         {"まっちゃ", &alone, any, "", "MAXTUTYA", "ま"},
