@@ -12,7 +12,10 @@ namespace {
 // Hepburn and Nihon-shiki spellings side by side, C and Q for the K sounds,
 // X or L before a small kana typed alone. The table's own spelling is the
 // Kunrei one the built-in phrases use, and for sounds Kunrei has no spelling
-// for, the input methods' usual one (FA, THI, DHI, VU, XA ...).
+// for, the input methods' usual one (FA, THI, DHI, VU, XA, WYI ...). For the
+// rare sounds whose spelling not every input method knows (QWU, SWI, GWI), it
+// is the kana and its small kana typed apart (KUXU, SUXI, GUXI), which all of
+// them take; no built-in phrase has these sounds.
 // clang-format off
 constexpr std::array kRows = std::to_array<KanaSpellings>({
     {"あ", "A"}, {"い", "I YI"}, {"う", "U WU WHU"}, {"え", "E"}, {"お", "O"},
@@ -55,18 +58,26 @@ constexpr std::array kRows = std::to_array<KanaSpellings>({
     // Sounds of loanwords, a kana with a small vowel.
     {"いぇ", "YE"},
     {"うぁ", "WHA"}, {"うぃ", "WI WHI"}, {"うぇ", "WE WHE"}, {"うぉ", "WHO"},
-    {"ゐ", "WI WYI XWI"}, {"ゑ", "WE WYE XWE"},
-    {"くぁ", "KWA QA QWA"}, {"くぃ", "QI QWI QYI"}, {"くぅ", "QWU"}, {"くぇ", "QE QWE QYE"},
-    {"くぉ", "QO QWO"}, {"くゃ", "QYA"}, {"くゅ", "QYU"}, {"くょ", "QYO"},
-    {"ぐぁ", "GWA"}, {"ぐぃ", "GWI"}, {"ぐぅ", "GWU"}, {"ぐぇ", "GWE"}, {"ぐぉ", "GWO"},
-    {"すぁ", "SWA"}, {"すぃ", "SWI"}, {"すぅ", "SWU"}, {"すぇ", "SWE"}, {"すぉ", "SWO"},
+    {"ゐ", "WYI XWI"}, {"ゑ", "WYE XWE"},
+    {"くぁ", "KWA QA QWA"}, {"くぃ", "QI KWI QWI QYI"}, {"くぅ", "KUXU KWU QWU"},
+    {"くぇ", "QE KWE QWE QYE"}, {"くぉ", "QO KWO QWO"},
+    {"くゃ", "KUXYA QYA"}, {"くゅ", "KUXYU QYU"}, {"くょ", "KUXYO QYO"},
+    {"ぐぁ", "GWA"}, {"ぐぃ", "GUXI GWI"}, {"ぐぅ", "GUXU GWU"}, {"ぐぇ", "GUXE GWE"},
+    {"ぐぉ", "GUXO GWO"},
+    {"すぁ", "SUXA SWA"}, {"すぃ", "SUXI SWI"}, {"すぅ", "SUXU SWU"}, {"すぇ", "SUXE SWE"},
+    {"すぉ", "SUXO SWO"},
+    // Newer in Mozc's table; the table's letters type them apart, as before.
+    {"ずぁ", "ZUXA ZWA"}, {"ずぃ", "ZUXI ZWI"}, {"ずぅ", "ZUXU ZWU"}, {"ずぇ", "ZUXE ZWE"},
+    {"ずぉ", "ZUXO ZWO"},
     {"つぁ", "TSA"}, {"つぃ", "TSI"}, {"つぇ", "TSE"}, {"つぉ", "TSO"},
-    {"てゃ", "THA"}, {"てぃ", "THI"}, {"てゅ", "THU"}, {"てぇ", "THE"}, {"てょ", "THO"},
-    {"とぁ", "TWA"}, {"とぃ", "TWI"}, {"とぅ", "TWU"}, {"とぇ", "TWE"}, {"とぉ", "TWO"},
-    {"でゃ", "DHA"}, {"でぃ", "DHI"}, {"でゅ", "DHU"}, {"でぇ", "DHE"}, {"でょ", "DHO"},
-    {"どぁ", "DWA"}, {"どぃ", "DWI"}, {"どぅ", "DWU"}, {"どぇ", "DWE"}, {"どぉ", "DWO"},
-    {"ふぁ", "FA FWA"}, {"ふぃ", "FI FWI FYI"}, {"ふぅ", "FWU"}, {"ふぇ", "FE FWE FYE"},
-    {"ふぉ", "FO FWO"}, {"ふゃ", "FYA"}, {"ふゅ", "FYU"}, {"ふょ", "FYO"},
+    {"てぁ", "TEXA THA"}, // THA to SKK, てゃ to Mozc
+    {"てゃ", "THA"}, {"てぃ", "THI T'I"}, {"てゅ", "THU T'YU"}, {"てぇ", "THE"}, {"てょ", "THO"},
+    {"とぁ", "TWA"}, {"とぃ", "TWI"}, {"とぅ", "TWU T'U"}, {"とぇ", "TWE"}, {"とぉ", "TWO"},
+    {"でゃ", "DHA"}, {"でぃ", "DHI D'I"}, {"でゅ", "DHU D'YU"}, {"でぇ", "DHE"}, {"でょ", "DHO"},
+    {"どぁ", "DWA"}, {"どぃ", "DWI"}, {"どぅ", "DWU D'U"}, {"どぇ", "DWE"}, {"どぉ", "DWO"},
+    {"ふぁ", "FA FWA HWA"}, {"ふぃ", "FI FWI FYI HWI"}, {"ふぅ", "HUXU FWU"},
+    {"ふぇ", "FE FWE FYE HWE"}, {"ふぉ", "FO FWO HWO"},
+    {"ふゃ", "FYA"}, {"ふゅ", "FYU HWYU"}, {"ふょ", "FYO"},
     {"ゔぁ", "VA"}, {"ゔぃ", "VI VYI"}, {"ゔぇ", "VE VYE"}, {"ゔぉ", "VO"},
     {"ゔゃ", "VYA"}, {"ゔゅ", "VYU"}, {"ゔょ", "VYO"},
     {"ー", "-"}, {"、", ","}, {"。", "."},

@@ -11,7 +11,7 @@ namespace zem {
 
 namespace {
 
-// Backing store of the one-letter keys the rules for ん and っ make up.
+// The one-letter keys the rules for ん and っ make up.
 constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 std::string_view letter(char c) {
@@ -45,6 +45,7 @@ void SpellingJudge::start(std::string_view hiragana, SpellingRule rule,
         charStart_.push_back(at);
     charStart_.push_back(text_.size());
     segments_.clear();
+    keys_.clear();
     at_.assign(charStart_.size(), {0, 0});
     if (rule == SpellingRule::Table)
         buildTableSegments();
@@ -58,29 +59,27 @@ void SpellingJudge::start(std::string_view hiragana, SpellingRule rule,
     updateRest();
 }
 
+void SpellingJudge::addSegment(std::size_t pos, std::size_t next, std::string_view keys,
+                               char then) {
+    segments_.push_back({std::uint32_t(keys_.size()), std::uint8_t(keys.size()), std::uint16_t(pos),
+                         std::uint16_t(next), then});
+    keys_ += keys;
+}
+
 // One segment per unit, its table letters: a single path through the text.
 void SpellingJudge::buildTableSegments() {
     const std::vector<std::string> units = kanaUnits(text_);
-    std::vector<std::size_t> keyEnds;
-    tableKeys_.clear();
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        tableKeys_ += unitTableRomaji(units, u);
-        keyEnds.push_back(tableKeys_.size());
-    }
-    std::size_t byte = 0, keyBegin = 0, pos = 0;
+    std::size_t byte = 0, pos = 0;
     for (std::size_t u = 0; u < units.size(); ++u) {
         std::size_t next = pos;
         while (charStart_[next] < byte + units[u].size())
             ++next;
-        const std::string_view keys =
-            std::string_view(tableKeys_).substr(keyBegin, keyEnds[u] - keyBegin);
+        const std::string keys = unitTableRomaji(units, u);
         if (!keys.empty()) {
             at_[pos] = {std::uint32_t(segments_.size()), std::uint32_t(segments_.size() + 1)};
-            segments_.push_back({std::string_view(text_).substr(byte, units[u].size()), keys,
-                                 std::uint16_t(pos), std::uint16_t(next), kAny});
+            addSegment(pos, next, keys, kAny);
         }
         byte += units[u].size();
-        keyBegin = keyEnds[u];
         pos = next;
     }
 }
@@ -97,8 +96,7 @@ void SpellingJudge::buildAnySegments() {
         const std::string_view kana =
             std::string_view(text_).substr(charStart_[pos], charStart_[pos + 1] - charStart_[pos]);
         if (kana == "ん")
-            segments_.push_back(
-                {kana, letter('N'), std::uint16_t(pos), std::uint16_t(pos + 1), kConsonant});
+            addSegment(pos, pos + 1, letter('N'), kAfterN);
         if (kana == "っ")
             addSokuonDoublings(pos);
         at_[pos] = {begin, std::uint32_t(segments_.size())};
@@ -114,24 +112,21 @@ void SpellingJudge::addRow(std::size_t pos, std::size_t chars) {
     std::string_view all = row->spellings;
     while (!all.empty()) {
         const std::size_t space = std::min(all.find(' '), all.size());
-        segments_.push_back(
-            {kana, all.substr(0, space), std::uint16_t(pos), std::uint16_t(pos + chars), kAny});
+        addSegment(pos, pos + chars, all.substr(0, space), kAny);
         all.remove_prefix(std::min(space + 1, all.size()));
     }
 }
 
 void SpellingJudge::addSokuonDoublings(std::size_t pos) {
-    const std::string_view kana = std::string_view(text_).substr(charStart_[pos], 3);
     const std::size_t begin = segments_.size();
     for (std::uint32_t s = at_[pos + 1].first; s < at_[pos + 1].second; ++s) {
-        const std::string_view next = segments_[s].keys;
-        if (!doublesForSokuon(next))
+        if (!doublesForSokuon(keysOf(segments_[s])))
             continue;
+        const char first = keys_[segments_[s].keyAt];
         const bool known = std::any_of(segments_.begin() + std::ptrdiff_t(begin), segments_.end(),
-                                       [&](const Segment &seg) { return seg.then == next[0]; });
+                                       [&](const Segment &seg) { return seg.then == first; });
         if (!known)
-            segments_.push_back(
-                {kana, letter(next[0]), std::uint16_t(pos), std::uint16_t(pos + 1), next[0]});
+            addSegment(pos, pos + 1, letter(first), first);
     }
 }
 
@@ -144,7 +139,7 @@ void SpellingJudge::chooseShown(const SpellingChoices *choices) {
         if (shown_[pos] < 0)
             continue;
         const Segment &seg = segments_[std::size_t(shown_[pos])];
-        shownRest_[pos] = std::string(seg.keys) + shownRest_[seg.next];
+        shownRest_[pos] = std::string(keysOf(seg)) + shownRest_[seg.next];
     }
 }
 
@@ -155,28 +150,29 @@ int SpellingJudge::shownAt(std::size_t pos, const SpellingChoices *choices) cons
     if (first == last)
         return -1;
     const Segment &table = segments_[first];
+    const std::string_view kana = kanaOf(table);
     const std::string_view after = shownRest_[pos + 1];
     const bool beforeSokuon = pos + 2 < charStart_.size() &&
                               std::string_view(text_).substr(charStart_[pos + 1], 3) == "っ";
-    std::string_view wanted = table.keys;
-    if (table.kana == "っ" && !beforeSokuon && doublesForSokuon(after))
+    std::string_view wanted = keysOf(table);
+    if (kana == "っ" && !beforeSokuon && doublesForSokuon(after))
         wanted = letter(after[0]);
     if (choices) {
-        const auto choice = choices->find(table.kana);
+        const auto choice = choices->find(kana);
         if (choice != choices->end())
-            wanted = table.kana == "っ" && choice->second.empty() && doublesForSokuon(after)
+            wanted = kana == "っ" && choice->second.empty() && doublesForSokuon(after)
                          ? letter(after[0])
                          : std::string_view(choice->second);
     }
     const int chosen = segmentWithKeys(pos, table.next, wanted);
     if (chosen >= 0 && allows(segments_[std::size_t(chosen)].then, after))
         return chosen;
-    return segmentWithKeys(pos, table.next, table.keys);
+    return segmentWithKeys(pos, table.next, keysOf(table));
 }
 
 int SpellingJudge::segmentWithKeys(std::size_t pos, std::size_t next, std::string_view keys) const {
     for (std::uint32_t s = at_[pos].first; s < at_[pos].second; ++s)
-        if (segments_[s].next == next && segments_[s].keys == keys)
+        if (segments_[s].next == next && keysOf(segments_[s]) == keys)
             return int(s);
     return -1;
 }
@@ -187,9 +183,12 @@ bool SpellingJudge::allows(char need, std::string_view keys) {
     if (keys.empty())
         return false;
     const char c = keys.front();
-    if (need != kConsonant)
+    if (need != kAfterN)
         return c == need;
-    return c >= 'A' && c <= 'Z' && std::string_view("AIUEONY").find(c) == std::string_view::npos;
+    // An input method turns a single N into ん as soon as the next key can
+    // no longer continue a spelling with it: a consonant but N and Y, and
+    // anything that is no letter (ー's "-", "、" and "。" typed as "," and ".").
+    return std::string_view("AIUEONY'").find(c) == std::string_view::npos;
 }
 
 bool SpellingJudge::type(char key) {
@@ -197,12 +196,12 @@ bool SpellingJudge::type(char key) {
     next_.clear();
     for (const Thread &t : threads_) {
         if (t.typed > 0) {
-            if (segments_[t.seg].keys[t.typed] == k)
+            if (keys_[segments_[t.seg].keyAt + t.typed] == k)
                 advance(t, t.seg, std::uint8_t(t.typed + 1));
             continue;
         }
         for (std::uint32_t s = at_[t.pos].first; s < at_[t.pos].second; ++s)
-            if (segments_[s].keys.front() == k && allows(t.need, segments_[s].keys))
+            if (keys_[segments_[s].keyAt] == k && allows(t.need, keysOf(segments_[s])))
                 advance(t, std::uint16_t(s), 1);
     }
     if (next_.empty())
@@ -228,7 +227,7 @@ bool SpellingJudge::anySpellingTakes(char key) const {
     const Thread &t = threads_.front();
     const std::size_t pos = t.typed > 0 ? segments_[t.seg].pos : t.pos;
     const std::string_view typed =
-        t.typed > 0 ? segments_[t.seg].keys.substr(0, t.typed) : std::string_view();
+        t.typed > 0 ? keysOf(segments_[t.seg]).substr(0, t.typed) : std::string_view();
     SpellingJudge any;
     any.start(std::string_view(text_).substr(charStart_[pos]), SpellingRule::Any);
     for (char c : typed)
@@ -240,7 +239,7 @@ bool SpellingJudge::anySpellingTakes(char key) const {
 void SpellingJudge::advance(const Thread &from, std::uint16_t seg, std::uint8_t typed) {
     const Segment &s = segments_[seg];
     Thread t{from.pos, seg, typed, kAny, from.trail};
-    const bool finished = typed == s.keys.size();
+    const bool finished = typed == s.keyCount;
     if (finished) {
         t = Thread{s.next, 0, 0, s.then, -1};
         // ん as N or a doubled consonant with nothing after it that fits is
@@ -282,10 +281,10 @@ const SpellingJudge::Thread *SpellingJudge::shownThread() const {
 
 // The segment to show at a position whose first key is bound by `need`.
 int SpellingJudge::bestAt(std::size_t pos, char need) const {
-    if (shown_[pos] >= 0 && allows(need, segments_[std::size_t(shown_[pos])].keys))
+    if (shown_[pos] >= 0 && allows(need, keysOf(segments_[std::size_t(shown_[pos])])))
         return shown_[pos];
     for (std::uint32_t s = at_[pos].first; s < at_[pos].second; ++s)
-        if (allows(need, segments_[s].keys))
+        if (allows(need, keysOf(segments_[s])))
             return int(s);
     return -1;
 }
@@ -299,7 +298,7 @@ void SpellingJudge::appendRest(std::size_t pos, char need, std::string &out) con
     if (seg < 0)
         return;
     const Segment &s = segments_[std::size_t(seg)];
-    out += s.keys;
+    out += keysOf(s);
     appendRest(s.next, s.then, out);
 }
 
@@ -311,24 +310,28 @@ void SpellingJudge::updateRest() {
         return;
     }
     const Segment &s = segments_[t.seg];
-    rest_ += s.keys.substr(t.typed);
+    rest_ += keysOf(s).substr(t.typed);
     appendRest(s.next, s.then, rest_);
 }
 
-std::string_view SpellingJudge::currentKana() const {
+int SpellingJudge::currentSegment() const {
     if (done())
-        return {};
+        return -1;
     const Thread &t = *shownThread();
-    const int seg = t.typed > 0 ? t.seg : bestAt(t.pos, t.need);
-    return seg < 0 ? std::string_view() : segments_[std::size_t(seg)].kana;
+    return t.typed > 0 ? t.seg : bestAt(t.pos, t.need);
 }
 
-// Segments are views into text_, so the kana's place is its offset there.
+std::string_view SpellingJudge::currentKana() const {
+    const int seg = currentSegment();
+    return seg < 0 ? std::string_view() : kanaOf(segments_[std::size_t(seg)]);
+}
+
 SpellingJudge::Span SpellingJudge::currentSpan() const {
-    const std::string_view kana = currentKana();
-    if (kana.empty())
+    const int seg = currentSegment();
+    if (seg < 0)
         return {text_.size(), 0};
-    return {std::size_t(kana.data() - text_.data()), kana.size()};
+    const Segment &s = segments_[std::size_t(seg)];
+    return {charStart_[s.pos], charStart_[s.next] - charStart_[s.pos]};
 }
 
 std::vector<std::pair<std::string, std::string>> SpellingJudge::takeFinished() {
@@ -352,8 +355,9 @@ std::vector<std::pair<std::string, std::string>> SpellingJudge::takeFinished() {
          step = steps_[std::size_t(step)].prev) {
         const Segment &s = segments_[steps_[std::size_t(step)].seg];
         // A doubled consonant is recorded as the rule, not as its letter.
-        const bool doubling = s.kana == "っ" && s.then != kAny;
-        finished.emplace_back(std::string(s.kana), doubling ? std::string() : std::string(s.keys));
+        const bool doubling = kanaOf(s) == "っ" && s.then != kAny;
+        finished.emplace_back(std::string(kanaOf(s)),
+                              doubling ? std::string() : std::string(keysOf(s)));
     }
     std::reverse(finished.begin(), finished.end());
     reported_ = common;

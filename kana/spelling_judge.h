@@ -26,7 +26,8 @@ using SpellingChoices = std::map<std::string, std::string, std::less<>>;
 
 // Judges the keys typed for one hiragana text. It follows every spelling the
 // keys so far could still be, as threads over the text, and drops those a key
-// leaves; a key that leaves none is a miss and changes nothing.
+// leaves; a key that leaves none is a miss and changes nothing. A copy goes
+// on from where the original stood, on its own.
 class SpellingJudge {
 public:
     // A new phrase: its hiragana text, which tableRomaji() can spell. With
@@ -37,8 +38,8 @@ public:
     bool type(char key);
     // Whether Any would take the key that this judge, under Table, has just
     // refused: a spelling an input method knows (SHI, TSU, CHI, FU, JI, a
-    // single N before a consonant, ...) that the table does not. Always false
-    // under Any, which refuses only what no spelling takes.
+    // single N before a consonant or a mark, ...) that the table does not.
+    // Always false under Any, which refuses only what no spelling takes.
     bool anySpellingTakes(char key) const;
     // The rest of the spelling being typed, upper-case: the remaining keys of
     // the spelling the keys have chosen so far, then each kana not yet begun in
@@ -59,13 +60,17 @@ public:
     std::vector<std::pair<std::string, std::string>> takeFinished();
 
 private:
-    // What a segment asks of the first key of the next one: nothing, a
-    // consonant other than N and Y (after ん as N), or one letter (after a
-    // doubled consonant for っ).
-    static constexpr char kAny = 0, kConsonant = '*';
+    // What a segment asks of the first key of the next one: nothing, a key
+    // an input method does not read together with a single N (after ん as N:
+    // no vowel, N, Y or apostrophe), or one letter (after a doubled consonant
+    // for っ).
+    static constexpr char kAny = 0, kAfterN = '*';
+    // One spelling of the kana from character `pos` up to `next`. Its keys
+    // lie in keys_ and its kana in text_, as offsets, so that a copy of the
+    // judge stands on its own copies.
     struct Segment {
-        std::string_view kana;
-        std::string_view keys;
+        std::uint32_t keyAt;
+        std::uint8_t keyCount;
         std::uint16_t pos;
         std::uint16_t next;
         char then;
@@ -83,6 +88,14 @@ private:
         std::int32_t prev;
     };
 
+    std::string_view keysOf(const Segment &s) const {
+        return std::string_view(keys_).substr(s.keyAt, s.keyCount);
+    }
+    std::string_view kanaOf(const Segment &s) const {
+        return std::string_view(text_).substr(charStart_[s.pos],
+                                              charStart_[s.next] - charStart_[s.pos]);
+    }
+    void addSegment(std::size_t pos, std::size_t next, std::string_view keys, char then);
     void buildTableSegments();
     void buildAnySegments();
     void addRow(std::size_t pos, std::size_t chars);
@@ -94,13 +107,14 @@ private:
     void advance(const Thread &from, std::uint16_t seg, std::uint8_t typed);
     const Thread *shownThread() const;
     int bestAt(std::size_t pos, char need) const;
+    int currentSegment() const;
     void appendRest(std::size_t pos, char need, std::string &out) const;
     void updateRest();
 
     std::string text_;
     SpellingRule rule_ = SpellingRule::Table;
     std::vector<std::size_t> charStart_; // byte offset of each character, and the end
-    std::string tableKeys_;              // backing store of the Table rule's keys
+    std::string keys_;                   // every segment's keys, one after another
     std::vector<Segment> segments_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> at_; // segments of each position
     std::vector<int> shown_;                                  // segment shown at each position

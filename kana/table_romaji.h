@@ -13,7 +13,8 @@ namespace zem {
 // before a vowel, N, at the end or before ん/っ/ー/punctuation is XTU), and for kana
 // the table never needs the common input-method spelling: ファ FA, ティ THI,
 // ディ DHI, ヴ VU, ヴァ VA, ウェ WE, small kana alone XA XI XU XE XO XYA XYU
-// XYO XWA XTU, ゐ WI, ゑ WE, and so on; ー is "-", 、 is ",", 。 is ".".
+// XYO XWA XTU, ゐ WYI, ゑ WYE, the rare クゥ スィ グィ as KUXU SUXI GUXI, and
+// so on; ー is "-", 、 is ",", 。 is ".".
 // False when some character has no spelling (a kanji, a Latin letter, a
 // space, ゟ ...): then `untypable`, when given, receives that first character
 // (UTF-8) and `romaji` is unspecified.

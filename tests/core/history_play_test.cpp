@@ -123,6 +123,22 @@ TEST_F(GameKept, AnySpellingCountsTheKeysTypedNotTheLettersShown) {
     EXPECT_EQ(f.history.games[0].confusions[0].typed, 'X');
 }
 
+// The apostrophe of T'I is a key of its own, and no letter: the game takes
+// it as any key and learns the spelling.
+TEST_F(GameKept, AnApostropheReachesTheJudge) {
+    const PoolPhrases list({{"ティー", "てぃー", "THI-"}});
+    f.form->useList(list);
+    f.form->settings().spelling = SpellingRule::Any;
+    f.start();
+    for (char c : std::string("T'I-"))
+        f.press(c);
+    f.escape();
+    ASSERT_EQ(f.history.games.size(), 1u);
+    EXPECT_EQ(f.history.games[0].strokes, 4);
+    EXPECT_EQ(f.history.games[0].misses, 0);
+    EXPECT_EQ(f.form->settings().lastSpellings["てぃ"], "T'I");
+}
+
 // Keys that reach the window outside a game are no game's.
 TEST_F(GameKept, NothingIsKeptForKeysOutsideAGame) {
     f.playCourse(60);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <random>
 #include <regex>
 
@@ -61,11 +62,19 @@ TEST(SpellingJudge, EachKindOfKanaTakesItsInputMethodSpellingsAndNoOther) {
         {"ふぁ", "FA", kAllTaken},
         {"てぃ", "THI", kAllTaken},
         {"ゔぁ", "VA", kAllTaken},
+        {"くぃくぇくぉくぅ", "KWIKWEKWOKWU", kAllTaken},
+        {"てぃでぃとぅどぅ", "T'ID'IT'UD'U", kAllTaken},
+        {"てゅでゅ", "T'YUD'YU", kAllTaken},
+        {"ふぁふぃふぇふぉふゅ", "HWAHWIHWEHWOHWYU", kAllTaken},
+        {"すぃずぃぐぃ", "SWIZWIGWI", kAllTaken},
+        {"てぁ", "THA", kAllTaken},
+        {"ゐ", "WI", 1}, // うぃ to every input method
         {"しゃ", "sHa", kAllTaken},
         {"あ", "1", 0},
         {"あ", "\xE3", 0},
         {"らーめん、。", "RA-MENN,.", kAllTaken},
-        // ん: NN, N', XN everywhere, a single N only before a consonant but N and Y.
+        // ん: NN, N', XN everywhere, a single N only before a consonant but N
+        // and Y or a mark, never at the end, where an input method waits.
         {"かんき", "KANKI", kAllTaken},
         {"かんき", "KAN'KI", kAllTaken},
         {"かんき", "KAXNKI", kAllTaken},
@@ -76,6 +85,8 @@ TEST(SpellingJudge, EachKindOfKanaTakesItsInputMethodSpellingsAndNoOther) {
         {"ほんや", "HONYA", 3},
         {"ほんを", "HONWO", kAllTaken},
         {"ほん", "HON", kTakenNotDone},
+        {"みかん。", "MIKAN.", kAllTaken},
+        {"ほん、らーめんー", "HON,RA-MEN-", kAllTaken},
         {"ほん", "HONN", kAllTaken},
         // っ: the next spelling's first letter doubled, or written alone.
         {"かった", "KATTA", kAllTaken},
@@ -141,6 +152,9 @@ TEST(SpellingJudge, TellsWhichRefusedKeysAnInputMethodWouldTake) {
         // vowel it would read as な.
         {T, "かんき", "KANKI", "...+-"},
         {T, "かんい", "KANI", "...-"},
+        {T, "みかん。", "MIKAN.", ".....+"},
+        {T, "てぃ", "T'I", ".+-"},
+        {T, "くぅ", "QWU", "+--"},
         {T, "し", "XQ1", "---"},
         {T, "し", "SI", ".."},
         {T, "し", "SIH", "..-"},
@@ -181,6 +195,9 @@ TEST(SpellingJudge, RestFollowsTheKeysTypedThenThePlayersLastSpellings) {
         {"かんき", &none, any, "KAN", "NKI", "ん"},
         {"かんき", &mine, any, "KAN", "KI", "き"},
         {"かんい", &mine, any, "", "KANNI", "か"}, // no single N before a vowel
+        {"みかん。", &mine, any, "", "MIKAN.", "み"},
+        {"くぅ", &none, any, "", "KUXU", "くぅ"},
+        {"くぅ", &none, any, "KW", "U", "くぅ"},
         {"ほん", &mine, any, "HO", "NN", "ん"},
         {"まっちゃ", &mine, any, "", "MACCHA", "ま"},
         {"まっちゃ", &alone, any, "", "MAXTUTYA", "ま"},
@@ -196,6 +213,27 @@ TEST(SpellingJudge, RestFollowsTheKeysTypedThenThePlayersLastSpellings) {
             ASSERT_TRUE(judge.type(*k)) << c.kana << " " << c.typed;
         EXPECT_EQ(judge.rest(), c.rest) << c.kana << " " << c.typed;
         EXPECT_EQ(judge.currentKana(), c.current) << c.kana << " " << c.typed;
+    }
+}
+
+// The original is started again on other kana, so that a copy still
+// leaning on its strings would read them, and then destroyed.
+TEST(SpellingJudge, ACopyGoesOnAloneFromWhereTheOriginalStood) {
+    for (const SpellingRule rule : {SpellingRule::Table, SpellingRule::Any}) {
+        auto original = std::make_unique<SpellingJudge>();
+        original->start("きょうはいいてんきです", rule);
+        for (char k : std::string_view("KYOUHA"))
+            ASSERT_TRUE(original->type(k));
+        SpellingJudge copy = *original;
+        original->start("ぱぴぷぺぽぱぴぷぺぽぱ", rule);
+        original.reset();
+        EXPECT_EQ(copy.currentKana(), "い");
+        EXPECT_EQ(copy.currentSpan().begin, 12u);
+        for (char k : std::string_view("IITENNKIDES"))
+            ASSERT_TRUE(copy.type(k)) << k;
+        EXPECT_EQ(copy.rest(), "U");
+        EXPECT_TRUE(copy.type('U'));
+        EXPECT_TRUE(copy.done());
     }
 }
 

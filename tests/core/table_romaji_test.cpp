@@ -63,7 +63,8 @@ TEST(TableRomaji, KanaOutsideTheBuiltInTableTakeTheirOneSpelling) {
         {"ウェブ", "WEBU"},
         {"ぁぃぅぇぉ", "XAXIXUXEXO"},
         {"ゃゅょゎ", "XYAXYUXYOXWA"},
-        {"ゐゑを", "WIWEWO"},
+        {"ゐゑを", "WYIWYEWO"},
+        {"くぅすぃぐぃふぅくゃ", "KUXUSUXIGUXIHUXUKUXYA"}, // rare sounds, typed apart
         {"ぢゃ", "ZYA"},
         {"はい、そう。", "HAI,SOU."},
         {"あっ", "AXTU"},        // っ at the end
