@@ -49,21 +49,30 @@ bool isDashedLine(std::string_view line) {
     return dashes >= 10;
 }
 
-// Where an annotation that opens at `at` ends (just past its ］), brackets
-// inside it counted; npos when it is never closed.
+// Where an annotation that opens at `at` ends (just past its ］); npos when
+// it is never closed. Brackets inside it are counted, except in the text it
+// quotes in 「」, which may hold any bracket.
 std::size_t noteEnd(std::string_view line, std::size_t at) {
     int depth = 0;
+    int quotes = 0;
     while (at < line.size()) {
-        if (line.substr(at).starts_with(kBracketOpen)) {
+        const std::string_view rest = line.substr(at);
+        std::size_t step = 1;
+        if (rest.starts_with("「")) {
+            ++quotes;
+            step = std::string_view("「").size();
+        } else if (rest.starts_with("」")) {
+            quotes -= quotes > 0;
+            step = std::string_view("」").size();
+        } else if (quotes == 0 && rest.starts_with(kBracketOpen)) {
             ++depth;
-            at += kBracketOpen.size();
-        } else if (line.substr(at).starts_with(kBracketClose)) {
-            at += kBracketClose.size();
+            step = kBracketOpen.size();
+        } else if (quotes == 0 && rest.starts_with(kBracketClose)) {
             if (--depth == 0)
-                return at;
-        } else {
-            ++at;
+                return at + kBracketClose.size();
+            step = kBracketClose.size();
         }
+        at += step;
     }
     return std::string_view::npos;
 }

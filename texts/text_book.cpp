@@ -309,8 +309,9 @@ LeftOut cutToFit(const std::vector<Word> &words, std::vector<TextPhrase> &phrase
 LeftOut phrasesOfWords(const std::vector<Word> &words, std::vector<TextPhrase> &phrases) {
     std::string kana;
     for (const Word &word : words) {
+        // A reading of something else than kana (々 for 々, ゖ for ヶ) has no spelling.
         if (!onlyKinds(word.kana, CharKind::Kana, CharKind::Stop))
-            return LeftOut::NoReading;
+            return LeftOut::Untypable;
         kana += word.kana;
     }
     if (!hasKana(kana))
