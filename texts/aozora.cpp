@@ -17,6 +17,11 @@ constexpr std::string_view kSymbolBlock = "【テキスト中に現れる記号�
 constexpr std::string_view kFooterStart = "底本：";
 // The header's block comes early; a text is not searched to its end for it.
 constexpr std::size_t kHeaderLines = 200;
+// Bytes an annotation or a ruby's reading may take at most: an opening mark
+// that finds no close within them is text, so that a line full of unclosed
+// marks is still read in one pass.
+constexpr std::size_t kLongestNote = 1024;
+constexpr std::size_t kLongestRuby = 256;
 
 std::string_view trimmedBlanks(std::string_view text) {
     std::size_t length = 0;
@@ -55,6 +60,7 @@ bool isDashedLine(std::string_view line) {
 std::size_t noteEnd(std::string_view line, std::size_t at) {
     int depth = 0;
     int quotes = 0;
+    line = line.substr(0, at + kLongestNote);
     while (at < line.size()) {
         const std::string_view rest = line.substr(at);
         std::size_t step = 1;
@@ -153,7 +159,7 @@ AozoraFrame aozoraFrame(const std::vector<std::string_view> &lines) {
         for (std::size_t j = i + 1; j < lines.size(); ++j) {
             if (isDashedLine(lines[j])) {
                 frame.bodyBegin = j + 1;
-                frame.title = trimmedBlanks(withoutNotes(lines[0]));
+                frame.title = trimmedBlanks(markedLine(lines[0]).text);
                 break;
             }
         }
@@ -182,8 +188,9 @@ MarkedText markedLine(std::string_view line) {
             at += kBaseMark.size();
             continue;
         }
-        const std::size_t close =
-            rest.starts_with(kRubyOpen) ? text.find(kRubyClose, at) : std::string_view::npos;
+        const std::size_t close = rest.starts_with(kRubyOpen)
+                                      ? text.substr(0, at + kLongestRuby).find(kRubyClose, at)
+                                      : std::string_view::npos;
         if (close != std::string_view::npos) {
             const std::size_t end = marked.text.size();
             const std::size_t begin =
@@ -191,11 +198,11 @@ MarkedText markedLine(std::string_view line) {
             std::string reading =
                 rubyReading(text.substr(at + kRubyOpen.size(), close - at - kRubyOpen.size()));
             // A ruby with no base or no reading is dropped; its base is read
-            // as the rest of the text.
-            if (begin < end && !reading.empty()) {
+            // as the rest of the text. Either way no later base reaches back
+            // over it.
+            if (begin < end && !reading.empty())
                 marked.rubies.push_back({begin, end, std::move(reading)});
-                lastRubyEnd = end;
-            }
+            lastRubyEnd = end;
             bar = std::string::npos;
             at = close + kRubyClose.size();
             continue;

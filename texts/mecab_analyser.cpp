@@ -106,8 +106,26 @@ public:
     MecabAnalyser &operator=(const MecabAnalyser &) = delete;
 
     std::vector<Morpheme> analyse(std::string_view sentence) override {
-        const std::string text(sentence);
         std::vector<Morpheme> words;
+        // MeCab gives up on a text of megabytes; a long one is read in
+        // pieces, each ending after a 、 where it has one.
+        while (sentence.size() > kLongestPiece) {
+            std::size_t end = sentence.substr(0, kLongestPiece).rfind("、");
+            end = end == std::string_view::npos ? kLongestPiece : end + std::string_view("、").size();
+            while (end > 0 && (static_cast<unsigned char>(sentence[end]) & 0xC0) == 0x80)
+                --end;
+            analysePiece(sentence.substr(0, end), words);
+            sentence.remove_prefix(end);
+        }
+        analysePiece(sentence, words);
+        return words;
+    }
+
+private:
+    static constexpr std::size_t kLongestPiece = 64 * 1024;
+
+    void analysePiece(std::string_view piece, std::vector<Morpheme> &words) {
+        const std::string text(piece);
         const mecab_node_t *node = functions_.parse(mecab_, text.c_str());
         std::size_t at = 0;
         for (; node; node = node->next) {
@@ -126,10 +144,8 @@ public:
         }
         if (at < text.size())
             words.push_back({text.substr(at), {}});
-        return words;
     }
 
-private:
     MecabFunctions functions_;
     mecab_t *mecab_;
 };

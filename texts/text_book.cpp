@@ -236,12 +236,22 @@ double fullness(const TextPhrase &phrase) {
                     double(phrase.romaji.size()) / kMaxRomajiLength);
 }
 
-// Where a clause that starts at words[begin] ends: just after its 、, or at the end.
-std::size_t clauseEnd(const std::vector<Word> &words, std::size_t begin) {
-    for (std::size_t i = begin; i < words.size(); ++i)
-        if (words[i].kana.ends_with("、"))
-            return i + 1;
-    return words.size();
+// How many bubbles the clause that starts at words[begin] would fill: up to
+// just after its 、, or to the end. Zero for a clause longer than four
+// bubbles' worth of characters, whose phrases may as well be full.
+double clauseFullness(const std::vector<Word> &words, std::size_t begin) {
+    std::size_t end = begin;
+    std::size_t characters = 0;
+    while (end < words.size()) {
+        characters += characterCount(words[end].display);
+        if (characters > 4 * std::size_t(kMaxDisplayLength))
+            return 0;
+        if (words[end++].kana.ends_with("、"))
+            break;
+    }
+    TextPhrase clause{joinedDisplay(words, begin, end), joinedKana(words, begin, end), {}};
+    tableRomaji(clause.kana, clause.romaji);
+    return fullness(clause);
 }
 
 LeftOut cutToFit(const std::vector<Word> &words, std::vector<TextPhrase> &phrases) {
@@ -252,11 +262,8 @@ LeftOut cutToFit(const std::vector<Word> &words, std::vector<TextPhrase> &phrase
     std::size_t begin = 0;
     while (begin < words.size()) {
         TextPhrase phrase;
-        if (fittingPhrase(words, begin, words.size(), phrase)) {
-            phrases.push_back(std::move(phrase));
-            return LeftOut::No;
-        }
-        // Every place the first phrase may end, with how full it would be.
+        // Every place the first phrase may end, with how full it would be;
+        // the rest of the sentence whole when it fits.
         struct Cut {
             std::size_t at;
             double fullness;
@@ -266,10 +273,16 @@ LeftOut cutToFit(const std::vector<Word> &words, std::vector<TextPhrase> &phrase
         bool anyLoose = false;
         std::size_t lastCommaCut = 0;
         bool typed = false;
-        for (std::size_t cut = begin + 1; cut < words.size(); ++cut) {
+        for (std::size_t cut = begin + 1; cut <= words.size(); ++cut) {
             typed = typed || hasKana(words[cut - 1].kana);
             if (characterCount(joinedDisplay(words, begin, cut)) > std::size_t(kMaxDisplayLength))
                 break;
+            if (cut == words.size()) {
+                if (!fittingPhrase(words, begin, cut, phrase))
+                    break;
+                phrases.push_back(std::move(phrase));
+                return LeftOut::No;
+            }
             if (!typed || !typedFrom[cut] || !mayCutBefore(words, cut) ||
                 !fittingPhrase(words, begin, cut, phrase))
                 continue;
@@ -285,11 +298,8 @@ LeftOut cutToFit(const std::vector<Word> &words, std::vector<TextPhrase> &phrase
             // A clause too long for one phrase is cut into phrases of about
             // the same length, not into full ones and a scrap of a word or
             // two; before a particle only where nothing else will do.
-            const std::size_t end = clauseEnd(words, begin);
-            TextPhrase clause{joinedDisplay(words, begin, end), joinedKana(words, begin, end), {}};
-            tableRomaji(clause.kana, clause.romaji);
-            const double whole = fullness(clause);
-            const double target = whole / std::max(1.0, std::ceil(whole));
+            const double whole = clauseFullness(words, begin);
+            const double target = whole > 0 ? whole / std::max(1.0, std::ceil(whole)) : 1.0;
             double best = 0;
             for (const Cut &c : cuts) {
                 if ((c.loose || !anyLoose) && (cut == 0 || std::abs(c.fullness - target) <= best)) {
@@ -333,29 +343,26 @@ bool hasKanaRun(const std::vector<Word> &words) {
 }
 
 // The sentence [begin, end) of a line, without the blanks at its ends, with
-// the rubies inside it; nothing when it is blank.
+// the rubies [firstRuby, lastRuby) of the line, which lie inside it; nothing
+// when it is blank.
 void addSentence(const MarkedText &line, std::size_t begin, std::size_t end,
-                 std::vector<MarkedText> &sentences) {
-    auto rubyAt = [&](auto field, std::size_t at) {
-        for (const TextRuby &ruby : line.rubies)
-            if (ruby.*field == at)
-                return true;
-        return false;
-    };
+                 std::size_t firstRuby, std::size_t lastRuby, std::vector<MarkedText> &sentences) {
     const std::string_view text = line.text;
+    const std::size_t headRuby = firstRuby < lastRuby ? line.rubies[firstRuby].begin : end;
+    const std::size_t tailRuby = firstRuby < lastRuby ? line.rubies[lastRuby - 1].end : begin;
     std::size_t length = 0;
-    while (begin < end && !rubyAt(&TextRuby::begin, begin) &&
-           charKind(codePointAt(text, begin, length)) == CharKind::Blank)
+    while (begin < headRuby && charKind(codePointAt(text, begin, length)) == CharKind::Blank)
         begin += length;
-    while (end > begin && !rubyAt(&TextRuby::end, end) &&
+    while (end > tailRuby && end > begin &&
            charKind(codePointAt(text, previousCharStart(text, end), length)) == CharKind::Blank)
         end = previousCharStart(text, end);
     if (begin == end)
         return;
     MarkedText sentence{std::string(text.substr(begin, end - begin)), {}};
-    for (const TextRuby &ruby : line.rubies)
-        if (ruby.begin >= begin && ruby.end <= end)
-            sentence.rubies.push_back({ruby.begin - begin, ruby.end - begin, ruby.reading});
+    for (std::size_t i = firstRuby; i < lastRuby; ++i) {
+        const TextRuby &ruby = line.rubies[i];
+        sentence.rubies.push_back({ruby.begin - begin, ruby.end - begin, ruby.reading});
+    }
     sentences.push_back(std::move(sentence));
 }
 
@@ -364,6 +371,7 @@ void addSentence(const MarkedText &line, std::size_t begin, std::size_t end,
 void addSentences(const MarkedText &line, std::vector<MarkedText> &sentences) {
     const std::string_view text = line.text;
     std::size_t start = 0;
+    std::size_t firstRuby = 0;
     std::size_t ruby = 0;
     for (std::size_t at = 0; at < text.size();) {
         if (ruby < line.rubies.size() && at == line.rubies[ruby].begin) {
@@ -382,10 +390,11 @@ void addSentences(const MarkedText &line, std::vector<MarkedText> &sentences) {
                 break;
             end += length;
         }
-        addSentence(line, start, end, sentences);
+        addSentence(line, start, end, firstRuby, ruby, sentences);
         start = at = end;
+        firstRuby = ruby;
     }
-    addSentence(line, start, text.size(), sentences);
+    addSentence(line, start, text.size(), firstRuby, line.rubies.size(), sentences);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "lists/text_encoding.h"
 #include "texts/mecab_analyser.h"
 #include "texts/text_book.h"
 
@@ -43,13 +44,26 @@ TEST_F(Mecab, ReadsSentencesAsTheyAreSpoken) {
     EXPECT_EQ(why, LeftOut::NoReading);
 }
 
-// MeCab skips spaces; the analyser gives them back, so the words make the text.
-TEST_F(Mecab, WordsMakeTheTextSpacesIncluded) {
-    const std::string text = "  猫が　いる 。 ";
-    std::string surfaces;
-    for (const Morpheme &m : mecab_->analyse(text))
-        surfaces += m.surface;
-    EXPECT_EQ(surfaces, text);
+// MeCab skips spaces; the analyser gives them back, so the words make the
+// text. A text too long for MeCab at once is read in pieces, cut after a 、 or
+// else between two characters, never inside one.
+TEST_F(Mecab, WordsMakeTheTextSpacesIncludedHoweverLong) {
+    std::string withCommas;
+    std::string without;
+    for (int i = 0; i < 30000; ++i) {
+        withCommas += "猫が　いる、";
+        without += i % 2 ? "猫" : "ね";
+    }
+    for (const std::string &text : {std::string("  猫が　いる 。 "), withCommas, without}) {
+        std::string surfaces;
+        bool whole = true;
+        for (const Morpheme &m : mecab_->analyse(text)) {
+            surfaces += m.surface;
+            whole = whole && isUtf8(m.surface);
+        }
+        EXPECT_TRUE(surfaces == text) << text.size() << " bytes";
+        EXPECT_TRUE(whole) << "a word holds part of a character";
+    }
 }
 
 } // namespace
