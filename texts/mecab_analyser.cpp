@@ -152,7 +152,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<ReadingAnalyser> openMecab(std::string &why) {
+std::unique_ptr<ReadingAnalyser> openMecab(std::string &why, const std::string &dictionary) {
     const MecabFunctions *functions = mecabFunctions();
     if (!functions) {
         why = "読みがなを付けるには libmecab2 パッケージが要ります "
@@ -161,13 +161,12 @@ std::unique_ptr<ReadingAnalyser> openMecab(std::string &why) {
     }
     // Only this dictionary: its readings are where they are looked for, and
     // its text is UTF-8, where the system's default may be EUC-JP.
-    const std::string folder = kIpadicUtf8Folder;
-    if (!isFile(folder + "/sys.dic")) {
+    if (!isFile(dictionary + "/sys.dic")) {
         why = "読みがなを付けるには mecab-ipadic-utf8 パッケージが要ります "
               "(sudo apt install mecab-ipadic-utf8)";
         return nullptr;
     }
-    mecab_t *mecab = functions->create(("-d " + folder).c_str());
+    mecab_t *mecab = functions->create(("-d " + dictionary).c_str());
     if (!mecab) {
         const char *error = functions->error(nullptr);
         why = std::string("読みがなを付ける MeCab を始められません: ") + (error ? error : "");

@@ -15,6 +15,7 @@ inline constexpr const char *kIpadicUtf8Folder = "/var/lib/mecab/dic/ipadic-utf8
 // Null when it cannot be had; then `why` says so in a sentence for the
 // player, naming the package to install. One analyser is for one thread at a
 // time; several may be open at once.
-std::unique_ptr<ReadingAnalyser> openMecab(std::string &why);
+std::unique_ptr<ReadingAnalyser> openMecab(std::string &why,
+                                           const std::string &dictionary = kIpadicUtf8Folder);
 
 } // namespace zem

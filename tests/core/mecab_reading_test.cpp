@@ -1,4 +1,5 @@
 #include "lists/text_encoding.h"
+#include "temp_dir.h"
 #include "texts/mecab_analyser.h"
 #include "texts/text_book.h"
 
@@ -64,6 +65,19 @@ TEST_F(Mecab, WordsMakeTheTextSpacesIncludedHoweverLong) {
         EXPECT_TRUE(surfaces == text) << text.size() << " bytes";
         EXPECT_TRUE(whole) << "a word holds part of a character";
     }
+}
+
+// Without the dictionary the player is told which package to install; a
+// dictionary MeCab cannot load is named as MeCab's own failure.
+TEST_F(Mecab, SaysWhyItCannotBeOpened) {
+    const TempDir dir;
+    std::string why;
+    EXPECT_FALSE(openMecab(why, dir / "missing"));
+    EXPECT_EQ(why, "読みがなを付けるには mecab-ipadic-utf8 パッケージが要ります "
+                   "(sudo apt install mecab-ipadic-utf8)");
+    writeFile(dir / "sys.dic", "not a dictionary");
+    EXPECT_FALSE(openMecab(why, dir / "."));
+    EXPECT_TRUE(why.starts_with("読みがなを付ける MeCab を始められません: ")) << why;
 }
 
 } // namespace
