@@ -3,6 +3,8 @@
 #include "kana/kana_text.h"
 #include "texts/text_chars.h"
 
+#include <utility>
+
 namespace zem {
 
 namespace {

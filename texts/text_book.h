@@ -46,7 +46,8 @@ public:
 
     // Whether reading the sentence takes the analyser: it has a word that is
     // not kana and has no ruby, or a run of kana too long for the bubble that
-    // only the analyser can cut into words.
+    // only the analyser can cut into words. A sentence left out whatever the
+    // analyser would say (Latin letters, digits, ※ outside a ruby) needs none.
     bool needsAnalyser(std::size_t index) const;
 
     // The phrases of one sentence, cut to fit the bubble (at most

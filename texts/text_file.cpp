@@ -4,6 +4,8 @@
 #include "lists/text_encoding.h"
 #include "model/regular_file.h"
 
+#include <utility>
+
 namespace zem {
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <utility>
 
 namespace zem::test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <utility>
 
 namespace zem {
 
