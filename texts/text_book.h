@@ -19,7 +19,8 @@ struct TextPhrase {
     bool operator==(const TextPhrase &) const = default;
 };
 
-// Why a sentence gives no phrase.
+// Why a sentence gives no phrase. The sentences a player is told were left
+// out are those for any reason but NothingToType.
 enum class LeftOut {
     No,
     NothingToType, // only punctuation and symbols: no loss to the player
