@@ -3,8 +3,10 @@
 # Debian's archive, then configures and builds a preset. Sourced, not run.
 
 # What building and playing need, and nothing more: ./run installs these.
+# MeCab reads a text's kanji: its header to build, the library and the IPA
+# dictionary in UTF-8 to play (the program opens the library itself).
 ZEM_PLAY_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev fonts-ipafont-mincho
-    qt6-translations-l10n)
+    qt6-translations-l10n libmecab-dev libmecab2 mecab-ipadic-utf8)
 
 # What the tests, fuzzers, benchmarks and the package check add: ./test and
 # bench/run install these as well. One group per line, so a new tool goes beside

@@ -59,6 +59,7 @@ elif [ -e "$program" ]; then
 fi
 same_file "$shipped_records" "$source/data/hiscore.dat"
 same_file "$prefix/$ZEM_DATA_DIR/lists/都道府県.txt" "$source/data/lists/都道府県.txt"
+same_file "$prefix/$ZEM_DATA_DIR/texts/指が覚えるまで.txt" "$source/data/texts/指が覚えるまで.txt"
 same_file "$prefix/$ZEM_MAN_DIR/man6/typing-zem.6" "$source/data/typing-zem.6"
 # The menu entry is the shipped one but for its command.
 diff <(grep -v '^Exec=' "$desktop") <(grep -v '^Exec=' "$source/data/typing-zem.desktop") >/dev/null ||
