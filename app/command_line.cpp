@@ -62,6 +62,10 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
             if (line.error.empty() && value.empty())
                 line.error = "--phrases needs a file";
             line.phrasesFile = value;
+        } else if (optionValue(args, i, "--text", value, line.error)) {
+            if (line.error.empty() && value.empty())
+                line.error = "--text needs a file";
+            line.textFile = value;
         } else {
             line.error = "unknown option \"" + arg + "\"";
         }
@@ -70,7 +74,8 @@ CommandLine parseCommandLine(const std::vector<std::string> &args) {
 }
 
 const char *usageText() {
-    return "usage: typing-zem [--spelling=table|any] [--phrases FILE] [--practice | --lesson N]\n"
+    return "usage: typing-zem [--spelling=table|any] [--phrases FILE | --text FILE]\n"
+           "                  [--practice | --lesson N]\n"
            "       typing-zem --history\n"
            "       typing-zem --history-csv > games.csv\n";
 }

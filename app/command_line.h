@@ -12,6 +12,7 @@ struct CommandLine {
     Job job = Job::Game;
     std::string spelling;    // "table" or "any" for this run; empty: as the settings say
     std::string phrasesFile; // a phrase list for this run; empty: as the settings say
+    std::string textFile;    // a text to type for this run; empty: none
     bool practice = false;   // a game drawn from what the history says is missed
     int lesson = 0;          // a game of this lesson step at once; 0: none
     std::string error;       // why the arguments were refused; empty when they were not

@@ -87,6 +87,14 @@ std::string lessonBook() {
     return ZEM_SOURCE_LESSONS;
 }
 
+// The example texts, found as the example lists are.
+std::string shippedTexts() {
+    std::error_code error;
+    if (std::filesystem::is_directory(ZEM_INSTALLED_TEXTS, error))
+        return ZEM_INSTALLED_TEXTS;
+    return ZEM_SOURCE_TEXTS;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -135,7 +143,7 @@ int main(int argc, char *argv[]) {
     zem::TForm1 form(clock, random, records,
                      writer ? static_cast<zem::GameHistory &>(*writer) : noHistory);
     zem::SettingsFile settings(zem::settingsPath());
-    zem::PlayerChoices choices(form, settings, shippedLists(), lessonBook());
+    zem::PlayerChoices choices(form, settings, shippedLists(), lessonBook(), shippedTexts());
     const zem::PlayerChoices::Told told = choices.start(line.spelling, line.phrasesFile);
 
     auto window = zem::openFormWindow(form, historyPath, writer.get());
@@ -148,6 +156,8 @@ int main(int argc, char *argv[]) {
     // Once the weak spots are read: a practice game, or the box says why not.
     if (line.practice)
         window->dispatch([&] { form.practiceWhenRead(); });
+    if (!line.textFile.empty())
+        window->openText(line.textFile);
     if (line.lesson != 0)
         window->dispatch([&] {
             if (const std::string why = choices.startLesson(line.lesson); !why.empty())

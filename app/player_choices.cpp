@@ -21,9 +21,9 @@ PoolPhrases poolOf(const PhraseList &list) {
 } // namespace
 
 PlayerChoices::PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists,
-                             std::string lessons)
+                             std::string lessons, std::string texts)
     : form_(form), store_(store), shippedLists_(std::move(shippedLists)),
-      lessons_(std::move(lessons)) {
+      lessons_(std::move(lessons)), texts_(std::move(texts)) {
     form_.addListener(*this);
 }
 
@@ -98,6 +98,41 @@ std::string PlayerChoices::startLesson(int step) {
         return result.message;
     form_.startLesson(step, poolOf(*result.list).phrases());
     return {};
+}
+
+std::string PlayerChoices::textFolder() const {
+    if (!kept_.bookmarks.empty()) {
+        const std::filesystem::path folder =
+            std::filesystem::path(kept_.bookmarks.front().path).parent_path();
+        std::error_code error;
+        if (std::filesystem::is_directory(folder, error))
+            return folder.string();
+    }
+    return texts_;
+}
+
+TextBookmark PlayerChoices::bookmarkOf(const std::string &path) const {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::string whole = error ? path : absolute.lexically_normal().string();
+    for (const TextBookmark &mark : kept_.bookmarks)
+        if (mark.path == whole)
+            return mark;
+    return {whole, 0, 0};
+}
+
+// The text's place, first among the kept ones, the oldest let go past the
+// limit.
+void PlayerChoices::gameEnded(const HistorySource &, bool) {
+    const TextPhrases *text = form_.sources().text();
+    if (!text || !form_.sources().textGame())
+        return;
+    std::vector<TextBookmark> &marks = kept_.bookmarks;
+    std::erase_if(marks, [&](const TextBookmark &m) { return m.path == text->path(); });
+    marks.insert(marks.begin(), {text->path(), text->contentHash(), text->bookmark()});
+    if (marks.size() > kMaxBookmarks)
+        marks.resize(kMaxBookmarks);
+    write();
 }
 
 bool PlayerChoices::anySpelling() const {

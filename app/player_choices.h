@@ -18,8 +18,9 @@ public:
     // `shippedLists`: the folder of the example lists, where the file dialog
     // starts before any list was chosen.
     // `lessons`: the folder of the lesson book, one phrase file a step.
+    // `texts`: the folder of the example texts.
     PlayerChoices(TForm1 &form, SettingsStore &store, std::string shippedLists,
-                  std::string lessons = {});
+                  std::string lessons = {}, std::string texts = {});
     ~PlayerChoices() override;
     PlayerChoices(const PlayerChoices &) = delete;
     PlayerChoices &operator=(const PlayerChoices &) = delete;
@@ -50,6 +51,14 @@ public:
     // started, else why not.
     std::string startLesson(int step);
 
+    // 文章で練習: where the file dialog opens for a text (the folder of the
+    // text last read, else the example texts), and where the text at `path`
+    // was left off, by its absolute path (the text's start for one never
+    // typed). The place in a
+    // text is kept as each game of it ends.
+    std::string textFolder() const;
+    TextBookmark bookmarkOf(const std::string &path) const;
+
     bool anySpelling() const;
     // The menu's toggle, between games: the rule for this run and in the
     // settings, and the spellings typed from now on are kept again.
@@ -71,6 +80,7 @@ public:
     void setShowReading(bool on);
 
     void settingsChanged(const PlayerSettings &settings) override;
+    void gameEnded(const HistorySource &source, bool completed) override;
 
 private:
     void write();
@@ -79,6 +89,7 @@ private:
     SettingsStore &store_;
     std::string shippedLists_;
     std::string lessons_;
+    std::string texts_;
     PlayerSettings kept_;     // as the settings file has them
     bool oneRunRule_ = false; // --spelling chose the rule for this run only
     std::string listPath_;

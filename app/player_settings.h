@@ -2,9 +2,23 @@
 
 #include "kana/spelling_judge.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zem {
+
+// Where the player left off in a text: the sentence the next game starts at,
+// while the file holds the same contents.
+struct TextBookmark {
+    std::string path; // absolute
+    std::uint64_t contentHash = 0;
+    std::size_t sentence = 0;
+    bool operator==(const TextBookmark &) const = default;
+};
+// The texts whose places are kept, the latest first.
+inline constexpr std::size_t kMaxBookmarks = 20;
 
 // What the player chose, kept between runs: read at start-up, written again
 // when it changes. Every field has a default that is the game as designed.
@@ -15,6 +29,7 @@ struct PlayerSettings {
     bool reading = false;          // the phrase's reading under the bubble's text
     bool fingers = false;          // the finger guide on the keyboard
     bool spellingAsked = false;    // the player was asked whether other spellings count
+    std::vector<TextBookmark> bookmarks; // the latest first
 };
 
 // Where the settings are kept between runs. Reading never fails (what cannot

@@ -91,6 +91,11 @@ public:
     // the built-in table. Only between games; the modes are off during a list.
     void useList(PoolPhrases list);
     void useTable();
+    // 文章で練習: a text, typed in order from its place, from the next START
+    // on, with the modes off as for a list; its phrases come as they are
+    // read (textRead), the first of them with it.
+    void useText(std::unique_ptr<TextPhrases> text);
+    void textRead(std::vector<TextPhrases::Placed> phrases, int leftOut);
     const PhraseSources &sources() const { return sources_; }
     // Whose games the history counts the next game among: the list in play,
     // or the table in the mode chosen.

@@ -13,10 +13,11 @@ void TForm1::showReading(bool on) {
 }
 
 // The bubble as designed, or grown to hold the reading line under its text:
-// by the option, and always for a lesson step. Only START and the option lay
+// by the option, and always for a lesson step or a text, whose machine
+// reading must be seen to be trusted. Only START and the option lay
 // it out: between games it is hidden.
 void TForm1::layOutBubble() {
-    readingShown_ = settings_.reading || sources_.lessonGame();
+    readingShown_ = settings_.reading || sources_.lessonGame() || sources_.textGame();
     model_.setHeight(Shape1, readingShown_ ? layout::kReadingBubbleHeight : bubbleHeight_);
     model_.setTop(Label2, displayTop());
 }

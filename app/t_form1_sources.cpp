@@ -46,9 +46,32 @@ void TForm1::useTable() {
     sourceChanged();
 }
 
+void TForm1::useText(std::unique_ptr<TextPhrases> text) {
+    if (inGame() || !text || text->empty())
+        return;
+    sources_.useText(std::move(text));
+    model_.setEnabled(RadioButton1, false);
+    model_.setEnabled(RadioButton2, false);
+    if (model_.windowHasFocus())
+        model_.activate();
+    sourceChanged();
+}
+
+// During a game too: the new phrases go after those being typed.
+void TForm1::textRead(std::vector<TextPhrases::Placed> phrases, int leftOut) {
+    TextPhrases *text = sources_.text();
+    if (!text)
+        return;
+    text->add(std::move(phrases), leftOut);
+    if (leftOut > 0)
+        showTitle();
+}
+
 HistorySource TForm1::historySource() const {
     if (const PoolPhrases *list = sources_.list())
         return HistorySource::ofList(list->listName());
+    if (const TextPhrases *text = sources_.text())
+        return HistorySource::ofList(text->listName());
     return wordMode() ? GameMode::Word : GameMode::Proverb;
 }
 
@@ -63,6 +86,11 @@ void TForm1::showTitle() {
     std::string title = formDesign().caption;
     if (const PoolPhrases *list = sources_.list())
         title += " — " + list->listName();
+    if (const TextPhrases *text = sources_.text()) {
+        title += " — " + text->listName() + " " + std::to_string(text->percent()) + "%";
+        if (text->leftOut() > 0)
+            title += "（" + std::to_string(text->leftOut()) + "文は読めないので飛ばします）";
+    }
     if (inGame() && practiceGame())
         title = practiceTitle(title, sources_.practiceKana());
     if (const LessonStep *step = lessonStep(sources_.lessonGame()); step && inGame())
@@ -78,6 +106,11 @@ void TForm1::weakSpotsRead(const HistorySource &source, WeakSpots spots) {
 }
 
 PracticeRule::Offer TForm1::practiceOffer() const {
+    // A text is typed in order, the way it is written.
+    if (sources_.text()) {
+        const std::string why = "文章は順に打つので、苦手練習はありません";
+        return {false, why, why};
+    }
     return practice_.offer(historySource(), inGame());
 }
 

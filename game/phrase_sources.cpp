@@ -4,18 +4,27 @@ namespace zem {
 
 void PhraseSources::useList(PoolPhrases list) {
     list_.emplace(std::move(list));
+    text_.reset();
     practiceArmed_ = lessonArmed_ = false;
     game_ = chosen();
 }
 
 void PhraseSources::useTable() {
     list_.reset();
+    text_.reset();
+    practiceArmed_ = lessonArmed_ = false;
+    game_ = chosen();
+}
+
+void PhraseSources::useText(std::unique_ptr<TextPhrases> text) {
+    list_.reset();
+    text_ = std::move(text);
     practiceArmed_ = lessonArmed_ = false;
     game_ = chosen();
 }
 
 const std::string &PhraseSources::listName() const {
-    return list_ ? list_->listName() : table_.listName();
+    return list_ ? list_->listName() : text_ ? text_->listName() : table_.listName();
 }
 
 void PhraseSources::armPractice(const std::vector<std::string> &weakKana, bool wordMode) {
@@ -42,6 +51,8 @@ const PhraseSource &PhraseSources::game() const {
     switch (game_) {
     case Kind::List:
         return *list_;
+    case Kind::Text:
+        return *text_;
     case Kind::Practice:
         return *practice_;
     case Kind::Lesson:

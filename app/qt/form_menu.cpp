@@ -5,6 +5,7 @@
 #include "app/qt/form_window.h"
 #include "app/qt/history_window.h"
 #include "app/qt/settings_file.h"
+#include "app/qt/text_reader.h"
 #include "app/t_form1.h"
 #include "game/lesson_steps.h"
 #include "model/failure.h"
@@ -61,6 +62,8 @@ void FormMenu::createBar() {
     gameMenu_->addSeparator();
     listAction_ =
         gameMenu_->addAction(QStringLiteral("問題ファイルを開く…"), this, [this] { openList(); });
+    textAction_ =
+        gameMenu_->addAction(QStringLiteral("文章を開く…"), this, [this] { chooseText(); });
     tableAction_ =
         gameMenu_->addAction(QStringLiteral("組み込みの問題に戻す"), this, [this] { useTable(); });
     gameMenu_->addSeparator();
@@ -142,7 +145,8 @@ void FormMenu::open(const QPoint &globalPos) {
 
 void FormMenu::update() {
     bar_->setEnabled(!form_.inGame());
-    for (QAction *choice : {spellingAction_, listAction_, tableAction_, lessonsMenu_->menuAction()})
+    for (QAction *choice :
+         {spellingAction_, listAction_, textAction_, tableAction_, lessonsMenu_->menuAction()})
         choice->setVisible(choices_ != nullptr);
     if (choices_) {
         const QSignalBlocker quiet(spellingAction_), quietReading(readingAction_),
@@ -150,7 +154,7 @@ void FormMenu::update() {
         spellingAction_->setChecked(choices_->anySpelling());
         readingAction_->setChecked(choices_->showsReading());
         fingersAction_->setChecked(choices_->fingerGuide());
-        tableAction_->setEnabled(form_.sources().list() != nullptr);
+        tableAction_->setEnabled(form_.sources().list() || form_.sources().text());
     }
     offerPractice();
 }
@@ -224,6 +228,25 @@ void FormMenu::listLessons() {
             name += QStringLiteral("　← 次はここ");
         lessonsMenu_->addAction(name, this, [this, n = step.number] { startLesson(n); });
     }
+}
+
+void FormMenu::chooseText() {
+    if (!choices_ || form_.inGame())
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        &window_, QStringLiteral("文章を開く"), QString::fromStdString(choices_->textFolder()),
+        QStringLiteral("テキスト (*.txt);;すべてのファイル (*)"));
+    if (!path.isEmpty() && !form_.inGame())
+        openText(path.toStdString());
+}
+
+void FormMenu::openText(const std::string &path) {
+    if (!choices_)
+        return;
+    if (!textReader_)
+        textReader_ = new TextReader(window_);
+    const TextBookmark mark = choices_->bookmarkOf(path);
+    textReader_->open(mark.path, mark);
 }
 
 void FormMenu::startLesson(int step) {

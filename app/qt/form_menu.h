@@ -15,6 +15,7 @@ class FormWindow;
 class HistoryWindow;
 class HistoryWriter;
 class PlayerChoices;
+class TextReader;
 class TForm1;
 
 // What the game can do beyond a game: the menu bar above the window's design
@@ -34,6 +35,10 @@ public:
     // The settings and lists the menus change; null: they offer none.
     void setChoices(PlayerChoices *choices);
 
+    // 文章で練習: reads the text at `path` and plays it from the next START,
+    // from where it was left off.
+    void openText(const std::string &path);
+
     // The context menu, at a point on the screen.
     void open(const QPoint &globalPos);
     // Follows the game: the bar is off during a game, the items show the
@@ -52,6 +57,7 @@ private:
     void listLessons();
     void startLesson(int step);
     void openList();
+    void chooseText();
     void useTable();
     void showHelp();
     void showAbout();
@@ -67,8 +73,9 @@ private:
     QMenu *lessonsMenu_ = nullptr;
     QMenu *context_ = nullptr; // made when first opened
     HistoryWindow *historyWindow_ = nullptr;
+    TextReader *textReader_ = nullptr; // made when a text is first opened
     QAction *historyAction_ = nullptr, *practiceAction_ = nullptr, *listAction_ = nullptr,
-            *tableAction_ = nullptr, *spellingAction_ = nullptr, *quitAction_ = nullptr,
+            *tableAction_ = nullptr, *textAction_ = nullptr, *spellingAction_ = nullptr, *quitAction_ = nullptr,
             *readingAction_ = nullptr, *fingersAction_ = nullptr;
 };
 

@@ -332,6 +332,10 @@ void FormWindow::readWeakSpots() {
     menu_->update();
 }
 
+void FormWindow::openText(const std::string &path) {
+    menu_->openText(path);
+}
+
 void FormWindow::gameEnded(const HistorySource &, bool) {
     readWeakSpots();
 }

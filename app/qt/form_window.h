@@ -54,6 +54,8 @@ public:
     void setHistory(std::string path, HistoryWriter *writer);
     // The settings and lists the menu changes; null: the menu offers none.
     void setChoices(PlayerChoices *choices);
+    // 文章で練習: the text at `path`, from where it was left off, once read.
+    void openText(const std::string &path);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -57,6 +57,17 @@ PlayerSettings readSettings(const QString &path) {
             settings.lastSpellings[kana.toStdString()] = keys.toStdString();
     }
     file.endGroup();
+    const int texts = file.beginReadArray(QStringLiteral("texts"));
+    for (int i = 0; i < texts && settings.bookmarks.size() < kMaxBookmarks; ++i) {
+        file.setArrayIndex(i);
+        bool hashRead = false, sentenceRead = false;
+        TextBookmark mark{file.value(QStringLiteral("path")).toString().toStdString(),
+                          file.value(QStringLiteral("hash")).toString().toULongLong(&hashRead, 16),
+                          std::size_t(file.value(QStringLiteral("sentence")).toULongLong(&sentenceRead))};
+        if (!mark.path.empty() && hashRead && sentenceRead)
+            settings.bookmarks.push_back(std::move(mark));
+    }
+    file.endArray();
     return settings;
 }
 
@@ -82,6 +93,16 @@ bool writeSettings(const QString &path, const PlayerSettings &settings) {
     for (const auto &[kana, keys] : settings.lastSpellings)
         file.setValue(QString::fromStdString(kana), QString::fromStdString(keys));
     file.endGroup();
+    file.remove(QStringLiteral("texts"));
+    file.beginWriteArray(QStringLiteral("texts"), int(settings.bookmarks.size()));
+    for (int i = 0; i < int(settings.bookmarks.size()); ++i) {
+        const TextBookmark &mark = settings.bookmarks[std::size_t(i)];
+        file.setArrayIndex(i);
+        file.setValue(QStringLiteral("path"), QString::fromStdString(mark.path));
+        file.setValue(QStringLiteral("hash"), QString::number(mark.contentHash, 16));
+        file.setValue(QStringLiteral("sentence"), qulonglong(mark.sentence));
+    }
+    file.endArray();
     file.sync();
     return file.status() == QSettings::NoError;
 }

@@ -287,6 +287,53 @@ private slots:
         QVERIFY2(!g.find("FingerLabel")->isVisible(), "the guide is off in the settings");
         QCOMPARE(g.file.writes, 0);
     }
+
+    // 文章で練習: a text opens at its start with its reading shown, is typed in
+    // order, and the next run goes on where the player stopped; a file
+    // changed since starts over.
+    void aTextGoesOnWhereThePlayerStopped() {
+        QTemporaryDir dir;
+        const QString conf = dir.filePath(QStringLiteral("zem.conf"));
+        const QString copy = dir.filePath(QStringLiteral("本.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(ZEM_SOURCE_DIR "/data/texts/指が覚えるまで.txt"), copy));
+        const QString start = QStringLiteral("タイピングZemVer3.0 — 指が覚えるまで 0%");
+        std::string firstPhrase;
+        QString stoppedAt;
+        for (int run = 0; run < 3; ++run) {
+            if (run == 2) { // the file changes: its place no longer holds
+                QFile file(copy);
+                QVERIFY(file.open(QIODevice::Append));
+                file.write("\n終わり。\n");
+            }
+            GameWindow g;
+            SettingsFile settings(conf);
+            PlayerChoices choices(*g.form, settings, {}, {}, {});
+            choices.start({}, {});
+            g.window->setChoices(&choices);
+            g.window->openText(copy.toStdString());
+            QTRY_VERIFY(g.form->sources().text() != nullptr);
+            QCOMPARE(g.window->windowTitle(), run == 1 ? stoppedAt : start);
+            g.start();
+            QVERIFY(g.find("ReadingLine")->isVisible());
+            if (run == 0) {
+                firstPhrase = g.state().TargetDisplay;
+                g.screenshot("text_game");
+                for (int phrase = 0; phrase < 6; ++phrase) {
+                    const std::string shown = g.state().TargetDisplay;
+                    while (g.state().TargetDisplay == shown)
+                        g.typeNext();
+                }
+            } else {
+                QCOMPARE(g.state().TargetDisplay == firstPhrase, run == 2);
+            }
+            g.key(Qt::Key_Escape);
+            stoppedAt = g.window->windowTitle();
+            if (run == 0)
+                QVERIFY2(stoppedAt != start && stoppedAt.endsWith(QLatin1Char('%')),
+                         qPrintable(stoppedAt));
+            QCOMPARE(g.file.writes, 0);
+        }
+    }
 };
 
 } // namespace zem::test
