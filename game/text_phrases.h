@@ -32,6 +32,7 @@ public:
     const std::string &listName() const override { return name_; }
 
     bool empty() const { return phrases_.empty(); }
+    std::size_t size() const { return phrases_.size(); }
     const std::string &path() const { return path_; }
     std::uint64_t contentHash() const { return contentHash_; }
     // The sentence of the phrase drawn last, where the next game begins:
