@@ -1,5 +1,6 @@
 #include "lists/phrase_list.h"
 #include "texts/text_book.h"
+#include "texts/text_reading.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,41 @@ TEST(TextReading, WordsThatDoNotMakeTheTextLeaveItOut) {
     LeftOut why = LeftOut::No;
     EXPECT_TRUE(book.phrasesOf(0, &dropping, &why).empty());
     EXPECT_EQ(why, LeftOut::NoReading);
+}
+
+// A reading goes from the bookmark to the end, then from the start, and
+// counts the sentences it leaves out; the analyser is opened once, when a
+// sentence first needs it, and a text that needs one where there is none
+// stops with the reason. A bookmark holds only for the same contents.
+TEST(TextReading, GoesRoundFromTheBookmarkAndStopsWithoutAnAnalyser) {
+    const TextBook book = TextBook::parse("ねこ。\nいぬ。\nABC。\n犬は乙。\n", "t");
+    int opened = 0;
+    TextReading reading(book, 2, [&](std::string &) -> std::unique_ptr<ReadingAnalyser> {
+        ++opened;
+        return std::make_unique<FakeAnalyser>(kWords);
+    });
+    TextBatch batch = reading.next(1);
+    ASSERT_EQ(batch.phrases.size(), 1u);
+    EXPECT_EQ(batch.phrases[0].sentence, 3u);
+    EXPECT_EQ(batch.leftOut, 1); // ABC
+    EXPECT_FALSE(batch.done);
+    batch = reading.next(10);
+    ASSERT_EQ(batch.phrases.size(), 2u);
+    EXPECT_EQ(batch.phrases[1].phrase.display, "いぬ。");
+    EXPECT_TRUE(batch.done);
+    EXPECT_EQ(opened, 1);
+
+    TextReading without(book, 0, [](std::string &why) -> std::unique_ptr<ReadingAnalyser> {
+        why = "辞書がありません";
+        return nullptr;
+    });
+    batch = without.next(10);
+    EXPECT_EQ(batch.phrases.size(), 2u); // ねこ。 いぬ。 need none
+    EXPECT_EQ(batch.refusal, "辞書がありません");
+
+    EXPECT_EQ(textStart(7, 3, 7, 4), 3u);
+    EXPECT_EQ(textStart(7, 3, 8, 4), 0u); // the file changed
+    EXPECT_EQ(textStart(7, 4, 7, 4), 0u); // past its end
 }
 
 } // namespace
