@@ -118,7 +118,7 @@ TextBookmark PlayerChoices::bookmarkOf(const std::string &path) const {
     for (const TextBookmark &mark : kept_.bookmarks)
         if (mark.path == whole)
             return mark;
-    return {whole, 0, 0};
+    return {whole, 0, 0, 0};
 }
 
 // The text's place, first among the kept ones, the oldest let go past the
@@ -129,7 +129,9 @@ void PlayerChoices::gameEnded(const HistorySource &, bool) {
         return;
     std::vector<TextBookmark> &marks = kept_.bookmarks;
     std::erase_if(marks, [&](const TextBookmark &m) { return m.path == text->path(); });
-    marks.insert(marks.begin(), {text->path(), text->contentHash(), text->bookmark()});
+    const TextPhrases::Place place = text->bookmark();
+    marks.insert(marks.begin(),
+                 {text->path(), text->contentHash(), place.sentence, place.part});
     if (marks.size() > kMaxBookmarks)
         marks.resize(kMaxBookmarks);
     write();

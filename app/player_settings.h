@@ -15,6 +15,7 @@ struct TextBookmark {
     std::string path; // absolute
     std::uint64_t contentHash = 0;
     std::size_t sentence = 0;
+    std::size_t part = 0; // of the phrases the sentence was cut into
     bool operator==(const TextBookmark &) const = default;
 };
 // The texts whose places are kept, the latest first.

@@ -25,14 +25,15 @@ void TextPhrases::draw(GameState &state, Random &, bool) const {
     loadPhrase(state, phrases_[next_++].phrase);
 }
 
-std::size_t TextPhrases::bookmark() const {
+TextPhrases::Place TextPhrases::bookmark() const {
     if (phrases_.empty())
-        return 0;
-    return phrases_[next_ == 0 ? 0 : next_ - 1].sentence;
+        return {};
+    const Placed &last = phrases_[next_ == 0 ? 0 : next_ - 1];
+    return {last.sentence, last.part};
 }
 
 int TextPhrases::percent() const {
-    return sentences_ == 0 ? 0 : int(bookmark() * 100 / sentences_);
+    return sentences_ == 0 ? 0 : int(bookmark().sentence * 100 / sentences_);
 }
 
 } // namespace zem

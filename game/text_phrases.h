@@ -15,8 +15,11 @@ namespace zem {
 // order, and from the start again once the text is typed through.
 class TextPhrases final : public PhraseSource {
 public:
+    // A phrase with its place: its sentence, and which of the phrases that
+    // sentence was cut into.
     struct Placed {
         std::size_t sentence;
+        std::size_t part;
         PoolPhrase phrase;
     };
     // `name`: the text's title, which names its games in the history.
@@ -35,9 +38,12 @@ public:
     std::size_t size() const { return phrases_.size(); }
     const std::string &path() const { return path_; }
     std::uint64_t contentHash() const { return contentHash_; }
-    // The sentence of the phrase drawn last, where the next game begins:
-    // the text's start before any.
-    std::size_t bookmark() const;
+    // The place of the phrase drawn last, where the next game begins (the
+    // phrase being typed when a game stops): the reading's first before any.
+    struct Place {
+        std::size_t sentence = 0, part = 0;
+    };
+    Place bookmark() const;
     // How far the player is through the text, in percent (rounded down).
     int percent() const;
     int leftOut() const { return leftOut_; }

@@ -2,14 +2,16 @@
 
 namespace zem {
 
-TextReading::TextReading(const TextBook &book, std::size_t start, Opener opener)
-    : book_(book), start_(start < book.sentenceCount() ? start : 0), opener_(std::move(opener)) {}
+TextReading::TextReading(const TextBook &book, TextPlace start, Opener opener)
+    : book_(book), start_(start.sentence < book.sentenceCount() ? start : TextPlace{}),
+      opener_(std::move(opener)) {}
 
 TextBatch TextReading::next(std::size_t phrases) {
     TextBatch batch;
     const std::size_t count = book_.sentenceCount();
     while (read_ < count && batch.phrases.size() < phrases) {
-        const std::size_t sentence = (start_ + read_) % count;
+        const std::size_t sentence = (start_.sentence + read_) % count;
+        const std::size_t skipped = read_ == 0 ? start_.part : 0;
         if (book_.needsAnalyser(sentence) && !analyser_) {
             if (!refusal_.empty() || !(analyser_ = opener_(refusal_))) {
                 if (refusal_.empty())
@@ -19,8 +21,9 @@ TextBatch TextReading::next(std::size_t phrases) {
             }
         }
         LeftOut why = LeftOut::No;
-        for (TextPhrase &phrase : book_.phrasesOf(sentence, analyser_.get(), &why))
-            batch.phrases.push_back({sentence, std::move(phrase)});
+        std::vector<TextPhrase> phrases = book_.phrasesOf(sentence, analyser_.get(), &why);
+        for (std::size_t part = skipped; part < phrases.size(); ++part)
+            batch.phrases.push_back({sentence, part, std::move(phrases[part])});
         if (why != LeftOut::No && why != LeftOut::NothingToType)
             ++batch.leftOut;
         ++read_;
@@ -29,10 +32,10 @@ TextBatch TextReading::next(std::size_t phrases) {
     return batch;
 }
 
-std::size_t textStart(std::uint64_t bookmarkHash, std::size_t bookmarkSentence,
-                      std::uint64_t contentHash, std::size_t sentenceCount) {
-    return bookmarkHash == contentHash && bookmarkSentence < sentenceCount ? bookmarkSentence
-                                                                          : 0;
+TextPlace textStart(std::uint64_t bookmarkHash, TextPlace bookmark, std::uint64_t contentHash,
+                    std::size_t sentenceCount) {
+    return bookmarkHash == contentHash && bookmark.sentence < sentenceCount ? bookmark
+                                                                           : TextPlace{};
 }
 
 } // namespace zem

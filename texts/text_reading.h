@@ -10,9 +10,17 @@
 
 namespace zem {
 
-// A phrase of a text with the sentence it comes from, for the bookmark.
+// A place in a text: a sentence, and which of the phrases it was cut into.
+struct TextPlace {
+    std::size_t sentence = 0;
+    std::size_t part = 0;
+    bool operator==(const TextPlace &) const = default;
+};
+
+// A phrase of a text with its place, for the bookmark.
 struct PlacedPhrase {
     std::size_t sentence = 0;
+    std::size_t part = 0;
     TextPhrase phrase;
 };
 
@@ -25,21 +33,22 @@ struct TextBatch {
 };
 
 // Reads a book's sentences in the order a player types them: from `start` to
-// the end, then from the beginning up to `start`, so the first phrases are
-// those the player left off at. The analyser is asked for only when a
+// the end (the start's sentence from its part on), then from the beginning up
+// to `start`, so the first phrase is the one the player left off at. The analyser is asked for only when a
 // sentence needs one; when it cannot be had the reading stops with the
 // reason, since every such sentence would be lost.
 class TextReading {
 public:
     using Opener = std::function<std::unique_ptr<ReadingAnalyser>(std::string &why)>;
-    TextReading(const TextBook &book, std::size_t start, Opener opener);
+    TextReading(const TextBook &book, TextPlace start, Opener opener);
 
     // Reads on until `phrases` phrases are made or the book is read through.
     TextBatch next(std::size_t phrases);
 
 private:
     const TextBook &book_;
-    std::size_t start_, read_ = 0; // sentences read so far, counted from start_
+    TextPlace start_;
+    std::size_t read_ = 0; // sentences read so far, counted from start_
     Opener opener_;
     std::unique_ptr<ReadingAnalyser> analyser_;
     std::string refusal_;
@@ -47,7 +56,7 @@ private:
 
 // Where a text starts: at its bookmark when the bookmark is of these very
 // contents and within the text, else at its beginning.
-std::size_t textStart(std::uint64_t bookmarkHash, std::size_t bookmarkSentence,
-                      std::uint64_t contentHash, std::size_t sentenceCount);
+TextPlace textStart(std::uint64_t bookmarkHash, TextPlace bookmark, std::uint64_t contentHash,
+                    std::size_t sentenceCount);
 
 } // namespace zem

@@ -60,11 +60,13 @@ PlayerSettings readSettings(const QString &path) {
     const int texts = file.beginReadArray(QStringLiteral("texts"));
     for (int i = 0; i < texts && settings.bookmarks.size() < kMaxBookmarks; ++i) {
         file.setArrayIndex(i);
-        bool hashRead = false, sentenceRead = false;
-        TextBookmark mark{file.value(QStringLiteral("path")).toString().toStdString(),
-                          file.value(QStringLiteral("hash")).toString().toULongLong(&hashRead, 16),
-                          std::size_t(file.value(QStringLiteral("sentence")).toULongLong(&sentenceRead))};
-        if (!mark.path.empty() && hashRead && sentenceRead)
+        bool hashRead = false, sentenceRead = false, partRead = false;
+        TextBookmark mark{
+            file.value(QStringLiteral("path")).toString().toStdString(),
+            file.value(QStringLiteral("hash")).toString().toULongLong(&hashRead, 16),
+            std::size_t(file.value(QStringLiteral("sentence")).toULongLong(&sentenceRead)),
+            std::size_t(file.value(QStringLiteral("part"), 0).toULongLong(&partRead))};
+        if (!mark.path.empty() && hashRead && sentenceRead && partRead)
             settings.bookmarks.push_back(std::move(mark));
     }
     file.endArray();
@@ -101,6 +103,7 @@ bool writeSettings(const QString &path, const PlayerSettings &settings) {
         file.setValue(QStringLiteral("path"), QString::fromStdString(mark.path));
         file.setValue(QStringLiteral("hash"), QString::number(mark.contentHash, 16));
         file.setValue(QStringLiteral("sentence"), qulonglong(mark.sentence));
+        file.setValue(QStringLiteral("part"), qulonglong(mark.part));
     }
     file.endArray();
     file.sync();

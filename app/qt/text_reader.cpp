@@ -20,8 +20,9 @@ std::vector<TextPhrases::Placed> placed(std::vector<PlacedPhrase> phrases) {
     std::vector<TextPhrases::Placed> out;
     out.reserve(phrases.size());
     for (PlacedPhrase &p : phrases)
-        out.push_back({p.sentence, {std::move(p.phrase.display), std::move(p.phrase.kana),
-                                    std::move(p.phrase.romaji)}});
+        out.push_back({p.sentence, p.part,
+                       {std::move(p.phrase.display), std::move(p.phrase.kana),
+                        std::move(p.phrase.romaji)}});
     return out;
 }
 
@@ -60,8 +61,8 @@ void TextReader::open(const std::string &path, const TextBookmark &mark) {
             return;
         }
         const TextBook &book = *file->book;
-        const std::size_t start =
-            textStart(mark.contentHash, mark.sentence, file->contentHash, book.sentenceCount());
+        const TextPlace start = textStart(mark.contentHash, {mark.sentence, mark.part},
+                                          file->contentHash, book.sentenceCount());
         TextReading reading(book, start, [](std::string &why) { return openMecab(why); });
         TextBatch first = reading.next(kFirstPhrases);
         auto text = std::make_shared<std::unique_ptr<TextPhrases>>(std::make_unique<TextPhrases>(

@@ -196,7 +196,7 @@ TEST(TextReading, WordsThatDoNotMakeTheTextLeaveItOut) {
 TEST(TextReading, GoesRoundFromTheBookmarkAndStopsWithoutAnAnalyser) {
     const TextBook book = TextBook::parse("ねこ。\nいぬ。\nABC。\n犬は乙。\n", "t");
     int opened = 0;
-    TextReading reading(book, 2, [&](std::string &) -> std::unique_ptr<ReadingAnalyser> {
+    TextReading reading(book, {2, 0}, [&](std::string &) -> std::unique_ptr<ReadingAnalyser> {
         ++opened;
         return std::make_unique<FakeAnalyser>(kWords);
     });
@@ -211,7 +211,7 @@ TEST(TextReading, GoesRoundFromTheBookmarkAndStopsWithoutAnAnalyser) {
     EXPECT_TRUE(batch.done);
     EXPECT_EQ(opened, 1);
 
-    TextReading without(book, 0, [](std::string &why) -> std::unique_ptr<ReadingAnalyser> {
+    TextReading without(book, {}, [](std::string &why) -> std::unique_ptr<ReadingAnalyser> {
         why = "辞書がありません";
         return nullptr;
     });
@@ -219,9 +219,19 @@ TEST(TextReading, GoesRoundFromTheBookmarkAndStopsWithoutAnAnalyser) {
     EXPECT_EQ(batch.phrases.size(), 2u); // ねこ。 いぬ。 need none
     EXPECT_EQ(batch.refusal, "辞書がありません");
 
-    EXPECT_EQ(textStart(7, 3, 7, 4), 3u);
-    EXPECT_EQ(textStart(7, 3, 8, 4), 0u); // the file changed
-    EXPECT_EQ(textStart(7, 4, 7, 4), 0u); // past its end
+    // From the second part of a sentence cut in two.
+    const TextBook cut = TextBook::parse("ねこいぬねこいぬねこいぬねこいぬねこいぬねこいぬ。", "t");
+    TextReading second(cut, {0, 1}, [](std::string &) -> std::unique_ptr<ReadingAnalyser> {
+        return std::make_unique<FakeAnalyser>(kWords);
+    });
+    batch = second.next(10);
+    ASSERT_EQ(batch.phrases.size(), 1u);
+    EXPECT_EQ(batch.phrases[0].part, 1u);
+    EXPECT_EQ(batch.phrases[0].phrase.display, "ねこいぬねこいぬねこいぬ。");
+
+    EXPECT_EQ(textStart(7, {3, 1}, 7, 4), (TextPlace{3, 1}));
+    EXPECT_EQ(textStart(7, {3, 1}, 8, 4), TextPlace{}); // the file changed
+    EXPECT_EQ(textStart(7, {4, 0}, 7, 4), TextPlace{}); // past its end
 }
 
 } // namespace
