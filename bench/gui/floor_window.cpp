@@ -70,13 +70,13 @@ FloorWindow::FloorWindow(bool clock) : showsClock_(clock) {
     setFont(floorFont(11));
     // A menu bar of three menus over the design, as the game's window has;
     // the design below it, moved down by its height.
-    auto *menus = new QMenuBar(client_);
+    auto *menus = new QMenuBar(this);
     menus->setFont(floorFont(14));
     for (const char *title : {"ゲーム(&G)", "設定(&S)", "ヘルプ(&H)"})
         menus->addMenu(QString::fromUtf8(title));
     const int barHeight = menus->sizeHint().height();
     menus->setGeometry(0, 0, 491, barHeight);
-    client_ = new QWidget(client_);
+    client_ = new QWidget(this);
     client_->setGeometry(0, barHeight, 491, 334);
     resize(491, barHeight + 334);
     for (const QRect &r : {QRect(296, 128, 89, 17), QRect(224, 150, 161, 46),
