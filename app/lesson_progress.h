@@ -10,10 +10,10 @@ namespace zem {
 // How a learner stands on one lesson step, from the history's games of it.
 struct StepProgress {
     int step = 0;
-    int games = 0;         // completed games of the step
-    bool passed = false;   // some game of it met the pass mark
-    int bestAccuracy = 0;  // percent, rounded down; 0 with no game
-    double bestSpeed = 0;  // strokes a minute; 0 with no game
+    int games = 0;        // completed games of the step
+    bool passed = false;  // some game of it met the pass mark
+    int bestAccuracy = 0; // percent, rounded down; 0 with no game
+    double bestSpeed = 0; // strokes a minute; 0 with no game
 };
 
 // One entry for each step of the lesson book, in its order, from every

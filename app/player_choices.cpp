@@ -130,8 +130,7 @@ void PlayerChoices::gameEnded(const HistorySource &, bool) {
     std::vector<TextBookmark> &marks = kept_.bookmarks;
     std::erase_if(marks, [&](const TextBookmark &m) { return m.path == text->path(); });
     const TextPhrases::Place place = text->bookmark();
-    marks.insert(marks.begin(),
-                 {text->path(), text->contentHash(), place.sentence, place.part});
+    marks.insert(marks.begin(), {text->path(), text->contentHash(), place.sentence, place.part});
     if (marks.size() > kMaxBookmarks)
         marks.resize(kMaxBookmarks);
     write();

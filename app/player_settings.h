@@ -25,11 +25,11 @@ inline constexpr std::size_t kMaxBookmarks = 20;
 // when it changes. Every field has a default that is the game as designed.
 struct PlayerSettings {
     SpellingRule spelling = SpellingRule::Table;
-    std::string lastList;          // the phrase list last chosen; empty: the built-in table
-    SpellingChoices lastSpellings; // per kana, the keys the player typed it with last
-    bool reading = false;          // the phrase's reading under the bubble's text
-    bool fingers = false;          // the finger guide on the keyboard
-    bool spellingAsked = false;    // the player was asked whether other spellings count
+    std::string lastList;                // the phrase list last chosen; empty: the built-in table
+    SpellingChoices lastSpellings;       // per kana, the keys the player typed it with last
+    bool reading = false;                // the phrase's reading under the bubble's text
+    bool fingers = false;                // the finger guide on the keyboard
+    bool spellingAsked = false;          // the player was asked whether other spellings count
     std::vector<TextBookmark> bookmarks; // the latest first
 };
 

@@ -146,6 +146,7 @@ public:
 
 private:
     static GameHistory &noHistory();
+    void modesOff();
     // START's steps.
     void resetCounters();
     void zeroCounts();

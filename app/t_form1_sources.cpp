@@ -24,12 +24,16 @@ void TForm1::removeListener(FormEvents &listener) {
     std::erase(listeners_, &listener);
 }
 
-// The modes choose between the table's two halves; a list has none. The
-// modes may have held the focus, which goes back to START.
 void TForm1::useList(PoolPhrases list) {
     if (inGame())
         return;
     sources_.useList(std::move(list));
+    modesOff();
+}
+
+// The modes choose between the table's two halves; a list or a text has
+// none. The modes may have held the focus, which goes back to START.
+void TForm1::modesOff() {
     model_.setEnabled(RadioButton1, false);
     model_.setEnabled(RadioButton2, false);
     if (model_.windowHasFocus())
@@ -50,11 +54,7 @@ void TForm1::useText(std::unique_ptr<TextPhrases> text) {
     if (inGame() || !text || text->empty())
         return;
     sources_.useText(std::move(text));
-    model_.setEnabled(RadioButton1, false);
-    model_.setEnabled(RadioButton2, false);
-    if (model_.windowHasFocus())
-        model_.activate();
-    sourceChanged();
+    modesOff();
 }
 
 // During a game too: the new phrases go after those being typed.
@@ -68,10 +68,8 @@ void TForm1::textRead(std::vector<TextPhrases::Placed> phrases, int leftOut) {
 }
 
 HistorySource TForm1::historySource() const {
-    if (const PoolPhrases *list = sources_.list())
-        return HistorySource::ofList(list->listName());
-    if (const TextPhrases *text = sources_.text())
-        return HistorySource::ofList(text->listName());
+    if (const std::string &list = sources_.listName(); !list.empty())
+        return HistorySource::ofList(list);
     return wordMode() ? GameMode::Word : GameMode::Proverb;
 }
 

@@ -1,6 +1,7 @@
 #include "history/game_spool.h"
 
 #include "model/descriptor.h"
+#include "model/fnv.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,13 +18,6 @@ namespace zem {
 namespace {
 
 constexpr std::string_view kMagic = "zem-game ";
-
-std::uint64_t checksum(std::string_view bytes) { // FNV-1a
-    std::uint64_t h = 0xcbf29ce484222325u;
-    for (unsigned char c : bytes)
-        h = (h ^ c) * 0x100000001b3u;
-    return h;
-}
 
 std::vector<std::string_view> split(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -181,7 +175,7 @@ std::size_t recordAt(std::string_view bytes, std::string_view &payload) {
         !number(head.substr(space + 1), sum, 16) || bytes.size() - lineEnd - 1 < size)
         return 0;
     payload = bytes.substr(lineEnd + 1, size);
-    return checksum(payload) == sum ? lineEnd + 1 + size : 0;
+    return fnv1a64(payload) == sum ? lineEnd + 1 + size : 0;
 }
 
 // A stretch of the spool: a game, a whole record that is no game of this
@@ -232,7 +226,7 @@ std::string GameSpool::encode(const GameRecord &g) {
         p +=
             "n\t" + k.kana + '\t' + std::to_string(k.hits) + '\t' + std::to_string(k.misses) + '\n';
     char sum[17];
-    std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(checksum(p)));
+    std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(fnv1a64(p)));
     return std::string(kMagic) + std::to_string(p.size()) + ' ' + sum + '\n' + p;
 }
 

@@ -16,4 +16,20 @@ std::string listMessage(const std::string &name, const std::vector<ListProblem> 
     return message;
 }
 
+std::string fileFault(RegularFile::Fault fault, std::size_t limit) {
+    switch (fault) {
+    case RegularFile::Fault::CannotOpen:
+        return "ファイルを開けません";
+    case RegularFile::Fault::NotRegular:
+        return "ふつうのファイルではありません";
+    case RegularFile::Fault::TooLarge:
+        return "ファイルが大きすぎます (最大 " + std::to_string(limit / (1024 * 1024)) + " MB)";
+    case RegularFile::Fault::CannotRead:
+        return "ファイルを読めません";
+    case RegularFile::Fault::None:
+        break;
+    }
+    return {};
+}
+
 } // namespace zem

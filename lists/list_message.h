@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/phrase_list.h"
+#include "model/regular_file.h"
 
 #include <string>
 #include <vector>
@@ -12,5 +13,9 @@ namespace zem {
 // many more lines are at fault. Plain text, no line longer than it must be.
 std::string listMessage(const std::string &name, const std::vector<ListProblem> &problems,
                         int moreProblems);
+
+// Why a file that could not be read whole is refused, for a player: a
+// phrase file's or a text's. `limit` is the size allowed, in bytes.
+std::string fileFault(RegularFile::Fault fault, std::size_t limit);
 
 } // namespace zem

@@ -1,5 +1,6 @@
 #include "lists/phrase_file.h"
 
+#include "lists/list_message.h"
 #include "model/regular_file.h"
 
 namespace zem {
@@ -14,21 +15,10 @@ std::string listName(const std::string &path) {
 }
 
 ListResult readPhraseFile(const std::string &path) {
-    using Fault = RegularFile::Fault;
     const std::string name = listName(path);
     const RegularFile file = readRegularFile(path, kMaxListBytes);
-    switch (file.fault) {
-    case Fault::CannotOpen:
-        return refusedList(name, "ファイルを開けません");
-    case Fault::NotRegular:
-        return refusedList(name, "ふつうのファイルではありません");
-    case Fault::TooLarge:
-        return refusedList(name, "ファイルが大きすぎます (最大 1 MB)");
-    case Fault::CannotRead:
-        return refusedList(name, "ファイルを読めません");
-    case Fault::None:
-        break;
-    }
+    if (file.fault != RegularFile::Fault::None)
+        return refusedList(name, fileFault(file.fault, kMaxListBytes));
     return parsePhraseList(file.bytes, name);
 }
 

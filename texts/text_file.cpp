@@ -1,7 +1,9 @@
 #include "texts/text_file.h"
 
+#include "lists/list_message.h"
 #include "lists/phrase_file.h"
 #include "lists/text_encoding.h"
+#include "model/fnv.h"
 #include "model/regular_file.h"
 
 #include <utility>
@@ -16,24 +18,15 @@ TextFile refused(const std::string &name, const std::string &why) {
     return file;
 }
 
-std::string tooLarge() {
-    return "ファイルが大きすぎます (最大 " + std::to_string(kMaxTextBytes / (1024 * 1024)) + " MB)";
-}
-
 } // namespace
 
 std::uint64_t contentHash(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char byte : bytes) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211ull;
-    }
-    return hash;
+    return fnv1a64(bytes);
 }
 
 TextFile readTextBytes(std::string_view bytes, const std::string &name) {
     if (bytes.size() > kMaxTextBytes)
-        return refused(name, tooLarge());
+        return refused(name, fileFault(RegularFile::Fault::TooLarge, kMaxTextBytes));
     const std::optional<std::string> text = decodeText(bytes);
     if (!text)
         return refused(name, "テキストファイルではありません (UTF-8 か Shift_JIS で保存します)");
@@ -47,21 +40,10 @@ TextFile readTextBytes(std::string_view bytes, const std::string &name) {
 }
 
 TextFile readTextFile(const std::string &path) {
-    using Fault = RegularFile::Fault;
     const std::string name = listName(path);
     const RegularFile file = readRegularFile(path, kMaxTextBytes);
-    switch (file.fault) {
-    case Fault::CannotOpen:
-        return refused(name, "ファイルを開けません");
-    case Fault::NotRegular:
-        return refused(name, "ふつうのファイルではありません");
-    case Fault::TooLarge:
-        return refused(name, tooLarge());
-    case Fault::CannotRead:
-        return refused(name, "ファイルを読めません");
-    case Fault::None:
-        break;
-    }
+    if (file.fault != RegularFile::Fault::None)
+        return refused(name, fileFault(file.fault, kMaxTextBytes));
     return readTextBytes(file.bytes, name);
 }
 

@@ -219,8 +219,9 @@ void FormMenu::listLessons() {
     const int next = nextLesson(progress);
     lessonsMenu_->clear();
     for (const LessonStep &step : lessonSteps()) {
-        QString name = QStringLiteral("ステップ%1 %2").arg(step.number).arg(
-            QString::fromUtf8(step.name.data(), qsizetype(step.name.size())));
+        QString name = QStringLiteral("ステップ%1 %2")
+                           .arg(step.number)
+                           .arg(QString::fromUtf8(step.name.data(), qsizetype(step.name.size())));
         const auto at = std::size_t(step.number - 1);
         if (at < progress.size() && progress[at].passed)
             name += QStringLiteral("　✓合格");

@@ -75,8 +75,8 @@ private:
     HistoryWindow *historyWindow_ = nullptr;
     TextReader *textReader_ = nullptr; // made when a text is first opened
     QAction *historyAction_ = nullptr, *practiceAction_ = nullptr, *listAction_ = nullptr,
-            *tableAction_ = nullptr, *textAction_ = nullptr, *spellingAction_ = nullptr, *quitAction_ = nullptr,
-            *readingAction_ = nullptr, *fingersAction_ = nullptr;
+            *tableAction_ = nullptr, *textAction_ = nullptr, *spellingAction_ = nullptr,
+            *quitAction_ = nullptr, *readingAction_ = nullptr, *fingersAction_ = nullptr;
 };
 
 } // namespace zem

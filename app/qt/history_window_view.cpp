@@ -129,12 +129,11 @@ void HistoryWindow::showLessons(const std::vector<LessonGame> &games) {
     std::vector<QStringList> rows;
     for (const StepProgress &p : lessonProgress(games)) {
         const LessonStep &step = *lessonStep(p.step);
-        rows.push_back(
-            {QStringLiteral("%1 %2").arg(p.step).arg(
-                 QString::fromUtf8(step.name.data(), qsizetype(step.name.size()))),
-             p.games ? QStringLiteral("%1%").arg(p.bestAccuracy) : QStringLiteral("—"),
-             p.games ? speedText(p.bestSpeed) : QStringLiteral("—"),
-             p.passed ? QStringLiteral("合格") : QString()});
+        rows.push_back({QStringLiteral("%1 %2").arg(p.step).arg(
+                            QString::fromUtf8(step.name.data(), qsizetype(step.name.size()))),
+                        p.games ? QStringLiteral("%1%").arg(p.bestAccuracy) : QStringLiteral("—"),
+                        p.games ? speedText(p.bestSpeed) : QStringLiteral("—"),
+                        p.passed ? QStringLiteral("合格") : QString()});
     }
     showRows(lessons_, QStringLiteral("ステップ練習"), rows);
     // The window grows to show every step the first time; it never shrinks

@@ -20,9 +20,10 @@ std::vector<TextPhrases::Placed> placed(std::vector<PlacedPhrase> phrases) {
     std::vector<TextPhrases::Placed> out;
     out.reserve(phrases.size());
     for (PlacedPhrase &p : phrases)
-        out.push_back({p.sentence, p.part,
-                       {std::move(p.phrase.display), std::move(p.phrase.kana),
-                        std::move(p.phrase.romaji)}});
+        out.push_back(
+            {p.sentence,
+             p.part,
+             {std::move(p.phrase.display), std::move(p.phrase.kana), std::move(p.phrase.romaji)}});
     return out;
 }
 

@@ -17,7 +17,7 @@ WeakSpotWatch::~WeakSpotWatch() {
 }
 
 HistoryDigest WeakSpotWatch::readNow(const std::string &path, HistoryWriter *writer,
-                                 const HistorySource &source) {
+                                     const HistorySource &source) {
     if (writer)
         writer->waitIdle(std::chrono::milliseconds(kHistoryViewWaitMs));
     return readHistoryDigest(path, source);
