@@ -12,7 +12,6 @@ LabelView::LabelView(QWidget *parent) : QLabel(parent) {
     setMargin(0);
     setIndent(0);
     setWordWrap(false);
-    layout_.setCacheEnabled(true);
 }
 
 void LabelView::apply(const Control &c) {
@@ -30,16 +29,24 @@ void LabelView::apply(const Control &c) {
     const Qt::Alignment align = c.align == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
     if (alignment() != (align | Qt::AlignTop))
         setAlignment(align | Qt::AlignTop);
-    if (background_ == c.color && textColor_ == c.fontColor)
-        return;
-    background_ = c.color;
-    textColor_ = c.fontColor;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, toQColor(c.fontColor));
-    if (c.color != clNone)
-        p.setColor(QPalette::Window, toQColor(c.color));
-    setPalette(p);
-    setAutoFillBackground(c.color != clNone);
+    if (background_ != c.color || textColor_ != c.fontColor) {
+        background_ = c.color;
+        textColor_ = c.fontColor;
+        // Painted here over the whole label, so nothing below need be.
+        setAttribute(Qt::WA_OpaquePaintEvent, c.color != clNone);
+        update();
+    }
+    // QLabel's own painting, for a buddy's shortcut, takes the colour from a
+    // palette; no other label needs one of its own.
+    if (showsShortcut() && palette().color(QPalette::WindowText) != toQColor(textColor_)) {
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, toQColor(textColor_));
+        setPalette(p);
+    }
+}
+
+bool LabelView::showsShortcut() const {
+    return buddy() && text().contains(QLatin1Char('&'));
 }
 
 LabelView::Marks LabelView::marksOf(const Control &c) {
@@ -87,20 +94,24 @@ void LabelView::layOut() {
 }
 
 void LabelView::paintEvent(QPaintEvent *event) {
-    if (text().isEmpty())
-        return;
     // A buddy turns '&' into an underlined shortcut: QLabel knows how.
-    if (buddy() && text().contains(QLatin1Char('&'))) {
-        QLabel::paintEvent(event);
-        return;
+    const bool shortcut = showsShortcut();
+    const bool line = !text().isEmpty() && !shortcut;
+    if (background_ != clNone || line) {
+        QPainter painter(this);
+        if (background_ != clNone)
+            painter.fillRect(rect(), toQColor(background_));
+        if (line) {
+            if (!laidOut_)
+                layOut();
+            const qreal width = layout_.lineAt(0).horizontalAdvance();
+            const qreal x = alignment() & Qt::AlignRight ? this->width() - width : 0;
+            painter.setPen(QPen(toQColor(textColor_), 1));
+            layout_.draw(&painter, QPointF(x, 0));
+        }
     }
-    if (!laidOut_)
-        layOut();
-    const QTextLine line = layout_.lineAt(0);
-    const qreal x = alignment() & Qt::AlignRight ? width() - line.horizontalAdvance() : 0;
-    QPainter painter(this);
-    painter.setPen(QPen(palette().brush(foregroundRole()), 1));
-    line.draw(&painter, QPointF(x, 0));
+    if (shortcut)
+        QLabel::paintEvent(event);
 }
 
 } // namespace zem

@@ -13,9 +13,11 @@ namespace zem {
 // far it is typed colours those parts of its text, which stays plain text.
 //
 // Still a QLabel, so screen readers get a label's role and text and the
-// course label can name the drop-down list; but it paints from a layout kept
-// since the text or font last changed, as several labels repaint on every
-// keystroke and QLabel would lay its text out anew at each paint.
+// course label can name the drop-down list; but it paints from a line laid
+// out when the text or font changes, where QLabel would lay its text out anew
+// at each paint. The line's shaped glyphs are not kept between paints: a
+// label repaints almost only because its text changed (the miss count at
+// every miss), and thirteen labels' glyphs would stay in memory for nothing.
 class LabelView final : public QLabel, public ControlView {
 public:
     explicit LabelView(QWidget *parent);
@@ -35,6 +37,7 @@ private:
     };
     static Marks marksOf(const Control &control);
     void layOut();
+    bool showsShortcut() const;
 
     QTextLayout layout_;
     bool laidOut_ = false;

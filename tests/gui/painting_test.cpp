@@ -220,7 +220,8 @@ private slots:
 
     // Labels keep their text laid out between paints: after the text, the
     // font or a right-aligned label's size changed, each must still paint
-    // exactly what a plain QLabel with its settings paints.
+    // exactly what a plain QLabel with its settings and the design's colours
+    // paints.
     void labelsPaintWhatAPlainLabelPaints() {
         GameWindow g;
         g.start();
@@ -231,10 +232,15 @@ private slots:
         g.onScreen();
         for (const char *name : {"Label1", "Label3", "Label4", "Label7", "Label12"}) {
             auto *label = g.find<QLabel>(name);
+            const Control &control = g.form->model().at(g.form->model().id(name));
             QLabel plain(label->text());
             plain.setFont(label->font());
-            plain.setPalette(label->palette());
-            plain.setAutoFillBackground(label->autoFillBackground());
+            QPalette colours = plain.palette();
+            colours.setColor(QPalette::WindowText, toQColor(control.fontColor));
+            if (control.color != clNone)
+                colours.setColor(QPalette::Window, toQColor(control.color));
+            plain.setPalette(colours);
+            plain.setAutoFillBackground(control.color != clNone);
             plain.setAlignment(label->alignment());
             plain.setContentsMargins(0, 0, 0, 0);
             plain.resize(label->size());
