@@ -9,6 +9,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
+#include <optional>
 #include <vector>
 
 namespace zem {
@@ -20,12 +21,27 @@ bool isKey(const Control &c) {
     return c.kind == ControlKind::Panel && c.parent == kWindow && !c.text.empty();
 }
 
+// The game's form and the key a widget shows, when it shows one.
+struct KeyShown {
+    const TForm1 &form;
+    ControlId id;
+};
+std::optional<KeyShown> keyShownBy(const QWidget *w) {
+    auto *window = qobject_cast<FormWindow *>(w->window());
+    if (!window || !dynamic_cast<const PanelView *>(w))
+        return std::nullopt;
+    const ControlId id = window->controlOf(w);
+    if (id == kWindow || !isKey(window->form().model().at(id)))
+        return std::nullopt;
+    return KeyShown{window->form(), id};
+}
+
 // Shapes, bevels, the keyboard's tray and the mascot only decorate. A key is
-// the one panel that has a name.
+// the one panel a reader visits.
 bool isDecoration(const QWidget *w) {
     if (dynamic_cast<const ShapeView *>(w) || dynamic_cast<const BevelView *>(w))
         return true;
-    return dynamic_cast<const PanelView *>(w) && w->accessibleName().isEmpty();
+    return dynamic_cast<const PanelView *>(w) && !keyShownBy(w);
 }
 
 QString keyState(Color color) {
@@ -40,11 +56,6 @@ QString keyState(Color color) {
 void setName(QWidget *w, const QString &name) {
     if (w->accessibleName() != name)
         w->setAccessibleName(name);
-}
-
-void setDescription(QWidget *w, const QString &description) {
-    if (w->accessibleDescription() != description)
-        w->setAccessibleDescription(description);
 }
 
 // The window and its client area list only what a reader should visit, so
@@ -83,10 +94,21 @@ private:
     }
 };
 
-// A key reads as a piece of text, its letter, with its colour as a state.
+// A key reads as a piece of text, its letter, with its colour as a state,
+// both read from the model when a reader asks: thirty keys need not keep a
+// name and a description that change at every keystroke.
 class KeyAccessible final : public QAccessibleWidget {
 public:
     explicit KeyAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name || t == QAccessible::Description) {
+            if (const auto key = keyShownBy(widget()))
+                return t == QAccessible::Name
+                           ? QString::fromStdString(key->form.keyGuide().spokenName(key->id))
+                           : keyState(key->form.model().at(key->id).color);
+        }
+        return QAccessibleWidget::text(t);
+    }
 };
 
 QAccessibleInterface *interfaceFor(const QString &, QObject *object) {
@@ -124,9 +146,13 @@ void describeForReaders(QWidget *widget, const TForm1 &form, ControlId id) {
     const Control &c = form.model().at(id);
     switch (c.kind) {
     case ControlKind::Panel:
-        if (isKey(c)) {
-            setName(widget, QString::fromStdString(form.keyGuide().spokenName(id)));
-            setDescription(widget, keyState(c.color));
+        // A key changed colour, or its name its finger: a reader listening
+        // hears it and asks the key again.
+        if (isKey(c) && QAccessible::isActive()) {
+            QAccessibleEvent named(widget, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&named);
+            QAccessibleEvent described(widget, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&described);
         }
         break;
     case ControlKind::Label:

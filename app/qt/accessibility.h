@@ -19,7 +19,9 @@ void installAccessibleInterfaces();
 void makeReadable(FormWindow &window);
 
 // What a reader says for one control, in step with the model: called again
-// whenever the control changed. Labels need nothing, Qt reads their text.
+// whenever the control changed. Labels need nothing, Qt reads their text;
+// a key's name and state are read from the model when a reader asks, and a
+// reader listening hears that they changed.
 void describeForReaders(QWidget *widget, const TForm1 &form, ControlId id);
 
 } // namespace zem

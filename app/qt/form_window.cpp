@@ -105,8 +105,8 @@ QWidget *FormWindow::widgetOf(ControlId id) const {
     return views_[std::size_t(id)]->widget();
 }
 
-ControlId FormWindow::controlOf(QWidget *widget) const {
-    for (QWidget *w = widget; w && w != this; w = w->parentWidget())
+ControlId FormWindow::controlOf(const QWidget *widget) const {
+    for (const QWidget *w = widget; w && w != this; w = w->parentWidget())
         for (std::size_t id = 0; id < views_.size(); ++id)
             if (views_[id]->widget() == w)
                 return ControlId(id);

@@ -48,6 +48,9 @@ public:
     QWidget *widgetOf(ControlId id) const;
     // The design's client area below the menu bar, which holds every control.
     QWidget *clientArea() const;
+    // The control a widget shows (a panel's widget: the outermost panel), or
+    // kWindow.
+    ControlId controlOf(const QWidget *widget) const;
 
     // Where the weak spots and the 成績 window read the history, and the
     // writer of this game's (null when there is no history path).
@@ -73,7 +76,6 @@ private:
     void applyFocus();
     void settleFocus();
     bool takesKeys();
-    ControlId controlOf(QWidget *widget) const;
     bool opensMenu(const QKeyEvent &event) const;
     void readWeakSpots();
 
