@@ -152,13 +152,14 @@ std::vector<LessonGame> HistoryStore::lessonGames() {
     if (!db_ || version_ < 4)
         return games;
     // Every lesson list lies between "lesson/" and "lesson0" ('0' follows '/').
-    sql::Statement q(*db_, "SELECT list, strokes, misses, CAST(speed AS REAL) FROM games WHERE list >= "
-                           "'lesson/' AND list < 'lesson0' AND completed = 1 ORDER BY id");
+    sql::Statement q(*db_,
+                     "SELECT list, strokes, misses, CAST(speed AS REAL) FROM games WHERE list >= "
+                     "'lesson/' AND list < 'lesson0' AND completed = 1 ORDER BY id");
     sql::Statement::Step step;
     while ((step = q.step()) == sql::Statement::Step::Row)
         if (const int lesson = lessonOfList(q.text(0)))
-            games.push_back({lesson, std::int32_t(q.integer(1)), std::int32_t(q.integer(2)),
-                             q.real(3)});
+            games.push_back(
+                {lesson, std::int32_t(q.integer(1)), std::int32_t(q.integer(2)), q.real(3)});
     if (step == sql::Statement::Step::Failed)
         noteReadFailure();
     return games;

@@ -16,9 +16,9 @@ struct HistoryView {
     std::vector<KeyRate> keys;
     std::vector<ConfusionTotal> confusions;
     std::vector<SyllableTotal> syllables;
-    std::vector<KanaTotal> kana;    // empty for games kept before kana were counted
-    std::vector<std::string> lists; // the player's lists that have games
-    PracticeProgress progress;      // of the source's weak kana
+    std::vector<KanaTotal> kana;     // empty for games kept before kana were counted
+    std::vector<std::string> lists;  // the player's lists that have games
+    PracticeProgress progress;       // of the source's weak kana
     std::vector<LessonGame> lessons; // the lesson steps' completed games
 };
 

@@ -13,9 +13,10 @@ namespace zem {
 class HistoryWriter;
 
 // The weak spots of the game's current source and the lesson steps' games,
-// read on a thread of its own so that the game never waits for the history: asked for at start-up, when
-// the source changes and after each game, once the writer has written it.
-// Until the first read is in, nothing counts as found.
+// read on a thread of its own so that the game never waits for the history:
+// asked for at start-up, when the source changes and after each game, once
+// the writer has written it. Until the first read is in, nothing counts as
+// found.
 class WeakSpotWatch final : public QObject {
     Q_OBJECT
 
@@ -35,7 +36,7 @@ public:
 
     // What one read finds.
     static HistoryDigest readNow(const std::string &path, HistoryWriter *writer,
-                             const HistorySource &source);
+                                 const HistorySource &source);
 
 signals:
     void changed();

@@ -43,8 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
 // first not passed, and games of no step count for none.
 TEST(LessonProgress, NeedsBothMarksInOneGame) {
     const std::vector<LessonGame> games{
-        {1, 100, 0, 59.0}, {1, 90, 10, 200.0}, // step 1: accurate but slow, fast but sloppy
-        {2, 97, 3, 80.0},                      // step 2: passed
+        {1, 100, 0, 59.0},
+        {1, 90, 10, 200.0}, // step 1: accurate but slow, fast but sloppy
+        {2, 97, 3, 80.0},   // step 2: passed
         {99, 100, 0, 500.0}};
     const std::vector<StepProgress> progress = lessonProgress(games);
     ASSERT_EQ(progress.size(), lessonSteps().size());

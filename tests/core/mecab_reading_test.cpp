@@ -31,12 +31,12 @@ TEST_F(Mecab, ReadsSentencesAsTheyAreSpoken) {
     ASSERT_EQ(book.sentenceCount(), 4u);
     EXPECT_EQ(book.phrasesOf(0, mecab_.get()),
               (std::vector<TextPhrase>{{"私は日本語を勉強しています。",
-                                         "わたしはにほんごをべんきょうしています。",
-                                         "WATASIHANIHONNGOWOBENNKYOUSITEIMASU."}}));
+                                        "わたしはにほんごをべんきょうしています。",
+                                        "WATASIHANIHONNGOWOBENNKYOUSITEIMASU."}}));
     EXPECT_EQ(book.phrasesOf(1, mecab_.get()),
               (std::vector<TextPhrase>{{"ヴァイオリンを三ヶ月習った。",
-                                         "ゔぁいおりんをさんかげつならった。",
-                                         "VAIORINNWOSANNKAGETUNARATTA."}}));
+                                        "ゔぁいおりんをさんかげつならった。",
+                                        "VAIORINNWOSANNKAGETUNARATTA."}}));
     EXPECT_EQ(book.phrasesOf(2, mecab_.get()),
               (std::vector<TextPhrase>{
                   {"今日の「天気」は？", "こんにちのてんきは", "KONNNITINOTENNKIHA"}}));

@@ -45,8 +45,8 @@ TEST(TextFile, RefusesWhatIsNoTextFileOfAFittingSize) {
 
 TEST(TextFile, ShiftJisAndUtf8WithABomReadAlikeTitledByTheName) {
     // 犬。 and ネコ in code page 932, then in UTF-8 after a BOM.
-    for (const std::string bytes : {"\x8C\xA2\x81\x42\r\n\x83\x6C\x83\x52",
-                                     "\xEF\xBB\xBF犬。\r\nネコ"}) {
+    for (const std::string bytes :
+         {"\x8C\xA2\x81\x42\r\n\x83\x6C\x83\x52", "\xEF\xBB\xBF犬。\r\nネコ"}) {
         const TextFile file = readTextBytes(bytes, "名前");
         ASSERT_TRUE(file.book) << file.refusal;
         EXPECT_EQ(file.refusal, "");

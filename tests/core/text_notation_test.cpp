@@ -12,8 +12,7 @@ std::string written(const MarkedText &sentence) {
     std::size_t at = 0;
     for (const TextRuby &ruby : sentence.rubies) {
         out += sentence.text.substr(at, ruby.begin - at) + "｜" +
-               sentence.text.substr(ruby.begin, ruby.end - ruby.begin) + "《" + ruby.reading +
-               "》";
+               sentence.text.substr(ruby.begin, ruby.end - ruby.begin) + "《" + ruby.reading + "》";
         at = ruby.end;
     }
     return out + sentence.text.substr(at);
@@ -62,22 +61,30 @@ INSTANTIATE_TEST_SUITE_P(
                      "「行くよ。」と言った。本当？！　ええ",
                      {"「行くよ。」", "と言った。", "本当？！", "ええ"}},
         NotationCase{"IndentsBlankLinesAndBlankPiecesDropped",
-                     "　　字下げ\n \t　\n。\n　　。　　", {"字下げ", "。", "。"}},
-        NotationCase{"RubyAfterBarReadsFromTheBar", "一番｜獣《けもの》らしい",
+                     "　　字下げ\n \t　\n。\n　　。　　",
+                     {"字下げ", "。", "。"}},
+        NotationCase{"RubyAfterBarReadsFromTheBar",
+                     "一番｜獣《けもの》らしい",
                      {"一番｜獣《けもの》らしい"}},
-        NotationCase{"BarTakesKanaIntoTheBase", "その｜手応え《てごたえ》が",
+        NotationCase{"BarTakesKanaIntoTheBase",
+                     "その｜手応え《てごたえ》が",
                      {"その｜手応え《てごたえ》が"}},
-        NotationCase{"RubyWithoutBarReadsTheKanjiRun", "ひらがなの漢字《かんじ》です",
+        NotationCase{"RubyWithoutBarReadsTheKanjiRun",
+                     "ひらがなの漢字《かんじ》です",
                      {"ひらがなの｜漢字《かんじ》です"}},
-        NotationCase{"KanjiRunTakesIterationAndCounterMarks", "人々《ひとびと》の三ヶ月《さんかげつ》",
+        NotationCase{"KanjiRunTakesIterationAndCounterMarks",
+                     "人々《ひとびと》の三ヶ月《さんかげつ》",
                      {"｜人々《ひとびと》の｜三ヶ月《さんかげつ》"}},
-        NotationCase{"KanjiRunStopsAtTheRubyBefore", "東京《とうきょう》大阪《おおさか》",
+        NotationCase{"KanjiRunStopsAtTheRubyBefore",
+                     "東京《とうきょう》大阪《おおさか》",
                      {"｜東京《とうきょう》｜大阪《おおさか》"}},
         NotationCase{"KatakanaRubyReadAsHiragana", "鍵《キー》", {"｜鍵《きー》"}},
-        NotationCase{"RubyWithoutABaseOrAReadingDropped", "ねこ《ネコ》だ。猫《》だ。｜《よみ》",
+        NotationCase{"RubyWithoutABaseOrAReadingDropped",
+                     "ねこ《ネコ》だ。猫《》だ。｜《よみ》",
                      {"ねこだ。", "猫だ。"}},
         NotationCase{"UnclosedRubyIsText", "漢字《かんじ", {"漢字《かんじ"}},
-        NotationCase{"SentencesCutBetweenRubies", "雨《あめ》。晴《はれ》",
+        NotationCase{"SentencesCutBetweenRubies",
+                     "雨《あめ》。晴《はれ》",
                      {"｜雨《あめ》。", "｜晴《はれ》"}},
         NotationCase{"AnnotationsDropped",
                      "見ないで［＃「見ないで」に傍点］打つ\n［＃改ページ］\nあ［＃「［」は括弧］い",
@@ -86,13 +93,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "※［＃「てへん＋劣」、第4水準2-13-28］る。"
                      "※［＃「言＋墟のつくり」、第4水準2-88-74］《きょ》",
                      {"※る。", "｜※《きょ》"}},
-        NotationCase{"ControlCharactersAreSpaces", "北海道\tほっかいどう\x01",
-                     {"北海道 ほっかいどう"}},
+        NotationCase{
+            "ControlCharactersAreSpaces", "北海道\tほっかいどう\x01", {"北海道 ほっかいどう"}},
         NotationCase{"HeaderAndFooterLeftOutTitleFromTheHeader",
                      kHeader + "\n　本文《ほんぶん》です。\n\n\n底本：「指の話」\n入力：見本\n",
-                     {"｜本文《ほんぶん》です。"}, "指の話"},
-        NotationCase{"FooterWithoutHeader", "本文です。\n底本：「指の話」\n入力：見本",
-                     {"本文です。"}},
+                     {"｜本文《ほんぶん》です。"},
+                     "指の話"},
+        NotationCase{
+            "FooterWithoutHeader", "本文です。\n底本：「指の話」\n入力：見本", {"本文です。"}},
         NotationCase{"HeaderBlockNeverClosedIsText",
                      "題\n-----------\n【テキスト中に現れる記号について】\n本文",
                      {"題", "-----------", "【テキスト中に現れる記号について】", "本文"}}));

@@ -107,18 +107,21 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"AfterTheLastCommaThatFitsTheCharacters",
                 "あさ、あさ、あさ、あさ、あさ、あさ、あさ、あさ、あさ、ねこ。",
                 {"あさ、あさ、あさ、あさ、あさ、あさ、あさ、あさ、", "あさ、ねこ。"}},
-        CutCase{"AfterTheLastCommaThatFitsTheKeys", "甲、甲、甲、甲、甲。",
+        CutCase{"AfterTheLastCommaThatFitsTheKeys",
+                "甲、甲、甲、甲、甲。",
                 {"甲、甲、甲、甲、", "甲。"}},
         // 55 keys make two phrases of about 27, not 36 and 19.
         CutCase{"BetweenWordsIntoEvenPhrases", "乙甲甲甲甲甲甲。", {"乙甲甲甲", "甲甲甲。"}},
         // The even cut would be before 様, at 27 keys of 81.
-        CutCase{"NotBeforeASuffixWhereAnotherCutWillDo", "甲甲甲様甲甲甲甲甲。",
+        CutCase{"NotBeforeASuffixWhereAnotherCutWillDo",
+                "甲甲甲様甲甲甲甲甲。",
                 {"甲甲甲様", "甲甲甲", "甲甲。"}},
         CutCase{"AtTheEdgesOfARubyBase",
                 "あさあさあさあさあさ｜長い長い《ながいながいながいながい》いぬいぬ。",
                 {"あさあさあさあさあさ", "長い長いいぬいぬ。"}},
         CutCase{"RubyBaseTooLongAlone",
-                "｜長《ながいながいながいながいながいながいながいながいながい》だ。", {},
+                "｜長《ながいながいながいながいながいながいながいながいながい》だ。",
+                {},
                 LeftOut::TooLong},
         // The one cut left would end a phrase on っ, spelt by the next kana.
         CutCase{"NeverOnSmallTsu", "「行った甲甲甲甲。", {}, LeftOut::TooLong},
@@ -134,10 +137,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextReading, PunctuationIsShownButOnlyCommaStopAndLongMarkTyped) {
     const TextBook book = TextBook::parse("「ねこ」と（いぬ）…ヴァイオリン・ー、犬！", "t");
     FakeAnalyser analyser(kWords);
-    EXPECT_EQ(book.phrasesOf(0, &analyser),
-              (std::vector<TextPhrase>{{"「ねこ」と（いぬ）…ヴァイオリン・ー、犬！",
-                                         "ねこといぬゔぁいおりんー、いぬ",
-                                         "NEKOTOINUVAIORINN-,INU"}}));
+    EXPECT_EQ(
+        book.phrasesOf(0, &analyser),
+        (std::vector<TextPhrase>{{"「ねこ」と（いぬ）…ヴァイオリン・ー、犬！",
+                                  "ねこといぬゔぁいおりんー、いぬ", "NEKOTOINUVAIORINN-,INU"}}));
 }
 
 class RefusingAnalyser final : public ReadingAnalyser {
@@ -162,8 +165,7 @@ TEST(TextReading, AskForTheAnalyserOnlyWhereItIsNeeded) {
 
     RefusingAnalyser refusing;
     LeftOut why = LeftOut::No;
-    EXPECT_EQ(displays(book.phrasesOf(1, &refusing, &why)),
-              std::vector<std::string>{"乙は乙。"});
+    EXPECT_EQ(displays(book.phrasesOf(1, &refusing, &why)), std::vector<std::string>{"乙は乙。"});
     EXPECT_TRUE(book.phrasesOf(4, &refusing, &why).empty());
     EXPECT_EQ(why, LeftOut::NoReading);
     const std::size_t withoutIt[] = {0, 2, 3};
